@@ -1,0 +1,161 @@
+#pragma once
+// The genetic solver: one population of candidate routes for a road map, the
+// generation step, the run loop and the crossover and mutation operators.
+// Every draw comes from the program's one generator (RandomUnit.h), in a fixed
+// order, so that a run replays exactly from its seed.
+
+#include "core/ArraysUnit.h"
+#include "map/TSPMap.h"
+#include "solver/SolverCodes.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace solver {
+
+// One route: node IDs from the first selected city to the last.
+class TTSPChromosome {
+public:
+    double Fitness = 0;  // route length; smaller is better
+    uint8_t Origin = 0;  // crossover kind 0..4 that made it, 5 for an initial route
+    TIntegerArray Genes;
+
+    int32_t Count() const { return Genes.Count(); }
+    void Clear() { Genes.Clear(); }
+    void Add(int32_t gene) { Genes.Add(gene); }
+    // Checked access; ETSPError with the shared index message
+    // ("_TTSPChromosome.GetElement" / "_TTSPChromosome.SetElement").
+    int32_t GetElement(int32_t index) const;
+    void SetElement(int32_t index, int32_t value);
+
+    // Fitness := sum of the distances between consecutive genes (map's matrix).
+    void CalcFitness(const TTSPMap& map);
+    // Node names joined by "-", "x" for a gene -1.
+    std::string ToText(const TTSPMap& map) const;
+};
+
+class TTSPPopulation;
+
+// Raised after every generation: generation number, best fitness, worst fitness.
+using TGenerationEvent =
+    std::function<void(TTSPPopulation& sender, int32_t generation, double best, double worst)>;
+// Raised when the smallest fitness changes.
+using TNewBestEvent = std::function<void(TTSPPopulation& sender, double best)>;
+
+class TTSPPopulation {
+public:
+    // The population works on this map (the program passes g_Map).
+    explicit TTSPPopulation(TTSPMap& map);
+    ~TTSPPopulation();
+    TTSPPopulation(const TTSPPopulation&) = delete;
+    TTSPPopulation& operator=(const TTSPPopulation&) = delete;
+
+    // --- Settings (plain assignments; checked when a run starts) -------------
+    void SetPopulationSize(int32_t size) { populationSize_ = size; }
+    void SetCrossoverKind(uint8_t kind) { crossoverKind_ = kind; }
+    void SetMutationKind(uint8_t kind) { mutationKind_ = kind; }
+    void SetSelectionKind(uint8_t kind) { selectionKind_ = kind; }
+    void SetStopCriterion(uint8_t criterion) { stopCriterion_ = criterion; }
+    void SetStopGenerations(int32_t generations) { stopGenerations_ = generations; }
+    void SetEliteSize(int32_t size) { eliteSize_ = size; }
+    void SetElitism(bool on) { elitism_ = on; }
+    void SetAdaptiveChoice(bool on) { adaptiveChoice_ = on; }
+    void SetCrossoverRate(double rate) { crossoverRate_ = rate; }
+    void SetMutationRate(double rate) { mutationRate_ = rate; }
+    // Setting stPaused is how the panel pauses a running loop.
+    void SetState(uint8_t state) { state_ = state; }
+
+    void SetOnGeneration(TGenerationEvent handler) { onGeneration_ = std::move(handler); }
+    void SetOnNewBest(TNewBestEvent handler) { onNewBest_ = std::move(handler); }
+
+    int32_t PopulationSize() const { return populationSize_; }
+    uint8_t CrossoverKind() const { return crossoverKind_; }
+    uint8_t MutationKind() const { return mutationKind_; }
+    uint8_t SelectionKind() const { return selectionKind_; }
+    uint8_t StopCriterion() const { return stopCriterion_; }
+    int32_t StopGenerations() const { return stopGenerations_; }
+    int32_t EliteSize() const { return eliteSize_; }
+    bool Elitism() const { return elitism_; }
+    bool AdaptiveChoice() const { return adaptiveChoice_; }
+    double CrossoverRate() const { return crossoverRate_; }
+    double MutationRate() const { return mutationRate_; }
+    uint8_t State() const { return state_; }
+
+    // --- Statistics ----------------------------------------------------------
+    double BestFitness() const { return bestFitness_; }
+    int32_t BestIndex() const { return bestIndex_; }
+    int32_t WorstIndex() const { return worstIndex_; }
+    int32_t Generation() const { return generation_; }
+    int32_t StopCounter() const { return stopCounter_; }
+    int32_t MutationCounter() const { return mutationCounter_; }
+    int32_t CrossoverCounter() const { return crossoverCounter_; }
+    const std::array<int32_t, kCrossoverKinds>& KindCurrent() const { return kindCurrent_; }
+    const std::array<int32_t, kCrossoverKinds>& KindTotal() const { return kindTotal_; }
+
+    // --- Chromosomes ---------------------------------------------------------
+    // Number of chromosomes stored (the size of the running population, which
+    // may differ from PopulationSize() while a changed size waits for a fresh run).
+    int32_t ChromosomeCount() const { return static_cast<int32_t>(chromosomes_.size()); }
+    const TTSPChromosome& Chromosome(int32_t index) const;
+    int32_t GetGene(int32_t chromosome, int32_t gene) const;
+    int32_t GetGeneCount(int32_t chromosome) const;
+    std::string GetBestPathString() const;
+
+    // --- Operations ----------------------------------------------------------
+    // Raises ETSPError when the settings cannot run (size below 2, elite
+    // larger than the population with elitism on).
+    void CheckSettings() const;
+    void CreatePopulation();
+    void UpdateBestWorst();
+    // State := stStopped; a running loop ends after the current generation.
+    void Stop() { state_ = stStopped; }
+    // Start (stopped/finished), resume (paused) or return at once (running).
+    void Run();
+    void NextGeneration();
+    void ReplaceChromosome(int32_t index, const TTSPChromosome& child);
+    void Crossover(int32_t p1, int32_t p2, TTSPChromosome& child1, TTSPChromosome& child2,
+                   bool& valid1, bool& valid2);
+    bool Mutate(TTSPChromosome& chromosome);
+    // Random real in [0, x): Rnd(Trunc(x)) + RndReal until below x.
+    double RandomReal(double x);
+
+    TTSPMap& Map() { return map_; }
+    const TTSPMap& Map() const { return map_; }
+
+private:
+    // Implementation details (working buffers, road index) live here.
+    struct Impl;
+
+    TTSPMap& map_;
+    std::vector<std::unique_ptr<TTSPChromosome>> chromosomes_;
+    int32_t populationSize_ = 0;
+    int32_t stopCounter_ = 0;
+    double crossoverRate_ = 0.9;
+    double mutationRate_ = 0.1;
+    double bestFitness_ = 0;
+    int32_t bestIndex_ = 0;
+    int32_t worstIndex_ = 0;
+    uint8_t crossoverKind_ = 1;
+    uint8_t mutationKind_ = 3;
+    int32_t generation_ = 0;
+    uint8_t state_ = stStopped;
+    TGenerationEvent onGeneration_;
+    int32_t mutationCounter_ = 0;
+    int32_t crossoverCounter_ = 0;
+    TNewBestEvent onNewBest_;
+    uint8_t selectionKind_ = 0;
+    uint8_t stopCriterion_ = 0;
+    int32_t stopGenerations_ = 0;
+    int32_t eliteSize_ = 50;
+    bool elitism_ = false;
+    bool adaptiveChoice_ = false;
+    std::array<int32_t, kCrossoverKinds> kindCurrent_{};
+    std::array<int32_t, kCrossoverKinds> kindTotal_{};
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace solver
