@@ -2,7 +2,9 @@
 // TIntegerArray: the one list type for sequences of node IDs (road lists,
 // the selection, routes, scratch lists of the operators).
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 class TIntegerArray {

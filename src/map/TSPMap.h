@@ -149,6 +149,9 @@ private:
     bool matrixBuilt_ = false;
     bool idsArePositions_ = true;
     uint64_t version_ = 0;
+    // Scratch of RandomWalk: a stamp per node marks the nodes of the path.
+    mutable std::vector<uint32_t> walkStamp_;
+    mutable uint32_t walkEpoch_ = 0;
 };
 
 // The one map of the program.

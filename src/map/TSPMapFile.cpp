@@ -1,1 +1,266 @@
-// Being written.
+// The map file (".ga"): INI text with the sections Options, SelectedCity and
+// one per node. Files are Windows-1251 unless they start with a UTF-8 mark.
+//
+// Loading reads and checks the whole file into a new map first and replaces
+// the current map only when that succeeded, so a bad file never costs the
+// user the map they had. Saving goes through a temporary file that then
+// replaces the target.
+
+#include "map/TSPMap.h"
+
+#include "core/FastIniFiles.h"
+#include "core/TSPErrors.h"
+#include "core/TextEncoding.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unordered_map>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A map of kMaxNodes nodes with kMaxRoadEntries roads is well below this; a
+// larger file is not a map this program wrote.
+constexpr std::uintmax_t kMaxFileBytes = 512u * 1024u * 1024u;
+
+const char* const kOptions = "Options";
+const char* const kSelectedCity = "SelectedCity";
+
+// Calls End when the operation leaves, however it leaves, so the progress
+// window never stays open after a failed load or save.
+class ProgressScope {
+public:
+    explicit ProgressScope(const TMapProgress& progress) : progress_(progress) {}
+    ~ProgressScope() {
+        if (progress_.End)
+            progress_.End();
+    }
+    void Begin(int32_t maximum) const {
+        if (progress_.Begin)
+            progress_.Begin(maximum);
+    }
+    void Step() const {
+        if (progress_.Step)
+            progress_.Step();
+    }
+
+private:
+    const TMapProgress& progress_;
+};
+
+std::string NodeSection(int32_t position) { return std::to_string(position); }
+
+void CheckCoordinate(double value, int32_t position) {
+    if (!std::isfinite(value) || std::fabs(value) > kMaxCoordinate) {
+        throw ETSPError("Координаты узла " + std::to_string(position) +
+                        " лежат вне допустимого диапазона");
+    }
+}
+
+// Makes IDs equal positions in a map read from a hand-edited file. An ID that
+// several nodes share names the first of them; road entries that name no node
+// are dropped, selection entries that name none become -1.
+void RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection) {
+    bool consistent = true;
+    for (size_t p = 0; p < cities.size() && consistent; ++p)
+        consistent = cities[p].ID == static_cast<int32_t>(p);
+    const int32_t count = static_cast<int32_t>(cities.size());
+    if (consistent) {
+        for (TCity& city : cities) {
+            std::vector<int32_t>& roads = city.Roads.Items();
+            std::erase_if(roads, [count](int32_t id) { return id < 0 || id >= count; });
+        }
+        return;
+    }
+    std::unordered_map<int32_t, int32_t> positionOf;
+    for (int32_t p = 0; p < count; ++p)
+        positionOf.try_emplace(cities[static_cast<size_t>(p)].ID, p);
+    auto translate = [&](int32_t id) {
+        auto found = positionOf.find(id);
+        return found == positionOf.end() ? -1 : found->second;
+    };
+    for (int32_t p = 0; p < count; ++p) {
+        TCity& city = cities[static_cast<size_t>(p)];
+        city.ID = p;
+        std::vector<int32_t>& roads = city.Roads.Items();
+        size_t kept = 0;
+        for (int32_t id : roads) {
+            const int32_t position = translate(id);
+            if (position >= 0)
+                roads[kept++] = position;
+        }
+        roads.resize(kept);
+    }
+    for (int32_t& id : selection.Items())
+        id = translate(id);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status))
+        throw EFileError("Cannot open file " + path);
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxFileBytes)
+        throw ETSPError("Файл " + path + " слишком велик для карты городов");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw EFileError("Cannot open file " + path);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad())
+        throw EFileError("Cannot open file " + path);
+    return bytes.str();
+}
+
+} // namespace
+
+void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
+                            const TMapProgress& progress) {
+    ProgressScope scope(progress);
+    scope.Begin(0);
+
+    TFastIniFiles store;
+    store.LoadFromText(DecodeFileText(bytes));
+
+    TDisplayFlags read;
+    read.ShowPath = store.ReadBool(kOptions, "ShowPath", true);
+    read.ShowRoads = store.ReadBool(kOptions, "ShowRoads", true);
+    read.ShowCityName = store.ReadBool(kOptions, "ShowCityName", true);
+
+    const int32_t selectedCount = store.ReadInteger(kOptions, "SelectedCityCount", -1);
+    const int32_t cityCount = store.ReadInteger(kOptions, "CityCount", -1);
+    if (cityCount > kMaxNodes) {
+        throw ETSPError("Карта содержит слишком много узлов: " + std::to_string(cityCount) +
+                        ", допускается не более " + std::to_string(kMaxNodes) + ".");
+    }
+    if (selectedCount > kMaxNodes) {
+        throw ETSPError("Карта содержит слишком много выделенных городов: " +
+                        std::to_string(selectedCount) + ".");
+    }
+
+    TIntegerArray selection;
+    for (int32_t i = 0; i < selectedCount; ++i)
+        selection.Add(store.ReadInteger(kSelectedCity, "S_" + std::to_string(i), -1));
+
+    scope.Begin(std::max(cityCount, 0));
+    std::vector<TCity> cities;
+    cities.reserve(static_cast<size_t>(std::max(cityCount, 0)));
+    int64_t roadEntries = 0;
+    for (int32_t p = 0; p < cityCount; ++p) {
+        const std::string section = NodeSection(p);
+        TCity city;
+        city.ID = store.ReadInteger(section, "ID", 0);
+        city.Name = Utf8Left(store.ReadString(section, "Name", "xyz"), kMaxNameLength);
+        city.X = store.ReadFloat(section, "X", -1);
+        city.Y = store.ReadFloat(section, "Y", -1);
+        CheckCoordinate(city.X, p);
+        CheckCoordinate(city.Y, p);
+        city.ThisCity = store.ReadBool(section, "ThisCity", false);
+        for (int32_t k = 0;; ++k) {
+            const std::string key = "R_" + std::to_string(k);
+            if (!store.ValueExists(section, key))
+                break;
+            city.Roads.Add(store.ReadInteger(section, key, 0));
+            if (++roadEntries > kMaxRoadEntries) {
+                throw ETSPError("Карта содержит слишком много дорог, допускается не более " +
+                                std::to_string(kMaxRoadEntries / 2) + ".");
+            }
+        }
+        cities.push_back(std::move(city));
+        scope.Step();
+    }
+
+    RenumberToPositions(cities, selection);
+
+    // Everything was read: only now does the new map replace the old one.
+    TTSPMap loaded;
+    for (TCity& city : cities)
+        loaded.AddCity(city);
+    loaded.selected_ = std::move(selection);
+    cities_ = std::move(loaded.cities_);
+    selected_ = std::move(loaded.selected_);
+    matrixBuilt_ = false;
+    idsArePositions_ = true;
+    Touch();
+    flags = read;
+}
+
+void TTSPMap::LoadFromFile(const std::string& path, TDisplayFlags& flags,
+                           const TMapProgress& progress) {
+    LoadFromBytes(ReadFileBytes(path), flags, progress);
+}
+
+std::string TTSPMap::SaveToBytes(const TDisplayFlags& flags, const TMapProgress& progress) const {
+    ProgressScope scope(progress);
+    scope.Begin(0);
+
+    TFastIniFiles store;
+    store.WriteString(kOptions, "Caption", "Noname");
+    store.WriteInteger(kOptions, "SelectedCityCount", selected_.Count());
+    store.WriteInteger(kOptions, "CityCount", Count());
+    store.WriteBool(kOptions, "ShowPath", flags.ShowPath);
+    store.WriteBool(kOptions, "ShowRoads", flags.ShowRoads);
+    store.WriteBool(kOptions, "ShowCityName", flags.ShowCityName);
+    for (int32_t i = 0; i < selected_.Count(); ++i)
+        store.WriteInteger(kSelectedCity, "S_" + std::to_string(i), selected_[i]);
+
+    scope.Begin(Count());
+    for (int32_t p = 0; p < Count(); ++p) {
+        const TCity& city = City(p);
+        const std::string section = NodeSection(p);
+        store.WriteInteger(section, "ID", city.ID);
+        store.WriteString(section, "Name", city.Name); // an empty name writes no line
+        store.WriteFloat(section, "X", city.X);
+        store.WriteFloat(section, "Y", city.Y);
+        store.WriteBool(section, "ThisCity", city.ThisCity);
+        for (int32_t k = 0; k < city.Roads.Count(); ++k)
+            store.WriteInteger(section, "R_" + std::to_string(k), city.Roads[k]);
+        scope.Step();
+    }
+    return EncodeFileText(store.SaveToText());
+}
+
+void TTSPMap::SaveToFile(const std::string& path, const TDisplayFlags& flags,
+                         const TMapProgress& progress) const {
+    const std::string bytes = SaveToBytes(flags, progress);
+
+    // Write a temporary file beside the target, then rename it over the
+    // target: the rename is atomic, so the old file stays whole until the new
+    // one is complete.
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        throw EFileError("Cannot create file " + path);
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+
+    bool written = true;
+    size_t offset = 0;
+    while (offset < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + offset, bytes.size() - offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            written = false;
+            break;
+        }
+        offset += static_cast<size_t>(n);
+    }
+    if (written && fsync(fd) != 0)
+        written = false;
+    if (close(fd) != 0)
+        written = false;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        throw EFileError("Cannot create file " + path);
+    }
+}
