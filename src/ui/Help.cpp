@@ -1,0 +1,15 @@
+#include "ui/Help.h"
+
+#include "ui/Seams.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
+
+void OpenHelp(const QString& anchor) {
+    QUrl url = QUrl::fromLocalFile(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html")));
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    seams::OpenUrl(url);
+}

@@ -1,0 +1,55 @@
+#include "ui/TrasolanApplication.h"
+
+#include "ui/Seams.h"
+
+#include <QWidget>
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("trasolan"));
+    setApplicationDisplayName(QStringLiteral("Трасолан"));
+    // Windows of this program are laid out in pixels for an 8-point sans
+    // serif face; the nearest installed face stands in for it.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    setFont(font);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowUnknownException();
+    }
+    return false;
+}
+
+namespace {
+
+QWidget* MessageParent() {
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+void ShowException(const std::exception& error) {
+    seams::ShowError(MessageParent(), QString::fromUtf8(error.what()));
+}
+
+void ShowUnknownException() {
+    seams::ShowError(MessageParent(), QStringLiteral("Неизвестная ошибка"));
+}
+
+bool RunGuarded(const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowUnknownException();
+    }
+    return false;
+}
