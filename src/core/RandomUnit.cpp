@@ -21,9 +21,13 @@ inline uint32_t Step() {
 
 } // namespace
 
-uint32_t RandSeed() { return g_seed; }
+uint32_t RandSeed() {
+    return g_seed;
+}
 
-void SetRandSeed(uint32_t seed) { g_seed = seed; }
+void SetRandSeed(uint32_t seed) {
+    g_seed = seed;
+}
 
 int32_t Rnd(int32_t n) {
     const uint32_t seed = Step();
@@ -32,9 +36,13 @@ int32_t Rnd(int32_t n) {
     return static_cast<int32_t>((static_cast<uint64_t>(seed) * static_cast<uint32_t>(n)) >> 32);
 }
 
-double RndReal() { return static_cast<double>(Step()) / 4294967296.0; }
+double RndReal() {
+    return static_cast<double>(Step()) / 4294967296.0;
+}
 
-void Randomize() { g_seed = g_clockSeed(); }
+void Randomize() {
+    g_seed = g_clockSeed();
+}
 
 void SetClockSeedFunction(ClockSeedFunction function) {
     g_clockSeed = function ? function : &SystemClockSeed;

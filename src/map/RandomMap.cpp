@@ -44,9 +44,7 @@ private:
     static uint64_t Key(int64_t a, int64_t b) {
         return (static_cast<uint64_t>(a) << 32) | static_cast<uint64_t>(b);
     }
-    void Set(int64_t bit) {
-        bits_[static_cast<size_t>(bit / 64)] |= uint64_t(1) << (bit % 64);
-    }
+    void Set(int64_t bit) { bits_[static_cast<size_t>(bit / 64)] |= uint64_t(1) << (bit % 64); }
 
     int64_t nodes_;
     std::vector<uint64_t> bits_;

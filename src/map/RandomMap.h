@@ -9,11 +9,11 @@
 #include <optional>
 
 struct TRandomMapSettings {
-    int32_t Count = 25;        // N, number of nodes
-    int32_t RoadShare = 75;    // P, percent of node pairs joined by roads
-    int32_t TransitShare = 0;  // T, percent of nodes that are transit points
-    bool Ring = false;         // place the nodes around a circle
-    int32_t Width = 767;       // drawing area
+    int32_t Count = 25;       // N, number of nodes
+    int32_t RoadShare = 75;   // P, percent of node pairs joined by roads
+    int32_t TransitShare = 0; // T, percent of nodes that are transit points
+    bool Ring = false;        // place the nodes around a circle
+    int32_t Width = 767;      // drawing area
     int32_t Height = 446;
 };
 

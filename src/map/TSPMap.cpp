@@ -143,7 +143,9 @@ void TTSPMap::UnselectCity(int32_t id) {
         selected_.Delete(index);
 }
 
-void TTSPMap::SetSelection(const TIntegerArray& ids) { selected_ = ids; }
+void TTSPMap::SetSelection(const TIntegerArray& ids) {
+    selected_ = ids;
+}
 
 bool TTSPMap::CheckTask() const {
     if (selected_.Count() < 2)

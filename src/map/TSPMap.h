@@ -85,8 +85,8 @@ public:
 
     // --- Selection -----------------------------------------------------------
     const TIntegerArray& SelectedCities() const { return selected_; }
-    void SelectCity(int32_t id);   // appended unless already there
-    void UnselectCity(int32_t id); // first occurrence removed
+    void SelectCity(int32_t id);                 // appended unless already there
+    void UnselectCity(int32_t id);               // first occurrence removed
     void SetSelection(const TIntegerArray& ids); // as given, duplicates included
 
     // True when the task can be solved, otherwise raises ETSPError: fewer than

@@ -55,7 +55,9 @@ private:
     const TMapProgress& progress_;
 };
 
-std::string NodeSection(int32_t position) { return std::to_string(position); }
+std::string NodeSection(int32_t position) {
+    return std::to_string(position);
+}
 
 void CheckCoordinate(double value, int32_t position) {
     if (!std::isfinite(value) || std::fabs(value) > kMaxCoordinate) {
