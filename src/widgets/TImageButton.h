@@ -5,11 +5,11 @@
 // a disabled button shows a greyed, lighter image. The image index and the
 // caption can be changed at run time (Start/Pause, roll up/down).
 
+#include "widgets/TImageList.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
 #include <QPointer>
-
-class TImageList;
 
 class TImageButton : public QAbstractButton {
     Q_OBJECT

@@ -42,7 +42,16 @@ public:
     QValueAxis* BottomAxis() const { return axisX_; }
 
 private:
-    void UpdateRanges();
+    // Bounds of all finite points, kept up to date by AppendPoint without a
+    // scan, recomputed by SetPoints and Clear.
+    void RecomputeBounds();
+    void Include(const QPointF& point);
+    void ApplyRanges();
+
+    bool hasBounds_ = false;
+    double minX_ = 0;
+    double maxX_ = 0;
+    double maxY_ = 0;
 
     QList<QLineSeries*> series_;
     QValueAxis* axisX_ = nullptr;
