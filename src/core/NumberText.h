@@ -24,5 +24,9 @@ double StrToFloat(std::string_view text);
 // EConvertError "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view text);
 
+// The same readings without the exception: false leaves `value` unchanged.
+bool TryStrToInt(std::string_view text, int32_t& value);
+bool TryStrToFloat(std::string_view text, double& value);
+
 // "-1" for true, "0" for false.
 std::string BoolToStr(bool value);
