@@ -39,7 +39,9 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
     bool ValueExists(std::string_view section, std::string_view key) const;
 
-    // An empty text removes the first line with that key.
+    // An empty text removes the first line with that key. Line breaks in the
+    // section name, key or text are stored as spaces, so that a written line
+    // always reads back as one line.
     void WriteString(std::string_view section, std::string_view key, std::string_view text);
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     void WriteFloat(std::string_view section, std::string_view key, double value);
@@ -61,7 +63,11 @@ private:
 
     const Section* FindSection(std::string_view name) const;
     Section& FindOrAddSection(std::string_view name);
-    static const std::string* FindValue(const Section& section, std::string_view key);
+    // The non-empty value of the first matching line of the first matching
+    // section; false when there is none.
+    bool FindValue(std::string_view section, std::string_view key, std::string_view& value) const;
+    // The first line of the section with that key, or nullptr.
+    static const std::string* FindLine(const Section& section, std::string_view key);
     static void IndexLine(Section& section, size_t lineIndex);
     static void ReindexSection(Section& section);
 
