@@ -1,5 +1,7 @@
 #include "widgets/TBarChart.h"
 
+#include "widgets/ChartScale.h"
+
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -38,17 +40,13 @@ QString FormatPercent(double percent) {
     return FormatNumber(percent, 2) + QStringLiteral(" %");
 }
 
-// Rounded-up axis maximum leaving a little room above the tallest bar for
-// its mark: 1, 2, 2.5 or 5 times a power of ten.
+// Axis maximum a little above the tallest bar, so that its mark fits, rounded
+// up to a readable tick value.
 double NiceMaximum(double value) {
     if (!(value > 0) || !std::isfinite(value))
         return 1;
     const double wanted = value * 1.08;
-    const double power = std::pow(10.0, std::floor(std::log10(wanted)));
-    for (double step : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (step * power >= wanted)
-            return step * power;
-    return 10 * power;
+    return RoundUpToStep(wanted, NiceStep(0, wanted));
 }
 
 // A mark: text in an optional box, drawn above (or, for a negative value,
@@ -102,6 +100,7 @@ struct TBarChart::Impl {
     // What is built in the chart: one stacked series per chart series, one
     // bar set and one mark per point.
     QList<QStackedBarSeries*> built;
+    QList<QStackedBarSeries*> spacers; // empty series that make the gaps between groups
     QList<QList<QBarSet*>> sets;
     QList<QList<TMarkItem*>> marks;
     QStringList builtCategories;
@@ -304,11 +303,20 @@ void TBarChart::Flush() {
     int groups = 0;
     for (const Series& s : series_)
         groups = std::max(groups, static_cast<int>(s.Points.size()));
-    // Bars of one point index stand side by side, one slot per series, with
-    // an empty slot between the groups when there are several series.
-    const int pitch = seriesCount > 1 ? seriesCount + 1 : 1;
-    const int positions = std::max(1, groups * pitch);
-    const auto slot = [&](int series, int index) { return index * pitch + series; };
+    // One position per point index. Qt Charts itself divides a position
+    // among all bar series of the chart, in the order they were added, and
+    // puts their bars side by side. With several series an empty series at
+    // each end keeps a gap between neighbouring groups while the bars of one
+    // group stand close together, centred over their label.
+    const int positions = std::max(1, groups);
+    const bool grouped = seriesCount > 1;
+    const int subSlots = grouped ? seriesCount + 2 : 1;
+    // Centre of a series' bar relative to its position, in axis units.
+    const auto barOffset = [&](int series) {
+        if (!grouped)
+            return 0.0;
+        return (series + 1 + 0.5) / subSlots - 0.5;
+    };
 
     // Rebuild the bar sets only when the shape changed; a refill with as many
     // points as before updates the existing bars in place.
@@ -320,6 +328,20 @@ void TBarChart::Flush() {
             chart->removeSeries(old);
             delete old;
         }
+        for (QStackedBarSeries* spacer : d_->spacers) {
+            chart->removeSeries(spacer);
+            delete spacer;
+        }
+        d_->spacers.clear();
+        const auto addSpacer = [&] {
+            auto* spacer = new QStackedBarSeries();
+            chart->addSeries(spacer);
+            spacer->attachAxis(d_->bottom);
+            spacer->attachAxis(d_->left);
+            d_->spacers.append(spacer);
+        };
+        if (grouped)
+            addSpacer();
         for (const QList<TMarkItem*>& marks : d_->marks)
             qDeleteAll(marks);
         d_->built.clear();
@@ -328,7 +350,8 @@ void TBarChart::Flush() {
         for (int s = 0; s < seriesCount; ++s) {
             auto* qtSeries = new QStackedBarSeries();
             qtSeries->setName(series_[s].Name);
-            qtSeries->setBarWidth(seriesCount > 1 ? 0.9 : 0.6);
+            // Close, with a hairline between neighbours of one colour.
+            qtSeries->setBarWidth(grouped ? 0.92 : 0.6);
             QList<QBarSet*> sets;
             QList<TMarkItem*> marks;
             for (int i = 0; i < series_[s].Points.size(); ++i) {
@@ -347,6 +370,8 @@ void TBarChart::Flush() {
             d_->sets.append(sets);
             d_->marks.append(marks);
         }
+        if (grouped)
+            addSpacer();
         d_->builtPositions = positions;
     }
 
@@ -356,19 +381,23 @@ void TBarChart::Flush() {
         for (int i = 0; i < series.Points.size(); ++i) {
             const Point& p = series.Points[i];
             QBarSet* set = d_->sets[s][i];
-            const int at = slot(s, i);
-            if (set->at(at) != p.Value)
-                set->replace(at, p.Value);
+            // Only what changed is handed on: every setter makes the bars
+            // lay out and repaint again.
+            if (set->at(i) != p.Value)
+                set->replace(i, p.Value);
+            QBrush brush(p.Colour);
             if (series.Options.GradientBars) {
                 QLinearGradient gradient(0, 0, 0, 1);
                 gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
                 gradient.setColorAt(0, p.Colour.lighter(160));
                 gradient.setColorAt(1, p.Colour.darker(110));
-                set->setBrush(gradient);
-            } else {
-                set->setBrush(p.Colour);
+                brush = QBrush(gradient);
             }
-            set->setLabel(LegendText(s, i));
+            if (set->brush() != brush)
+                set->setBrush(brush);
+            const QString legend = LegendText(s, i);
+            if (set->label() != legend)
+                set->setLabel(legend);
         }
         const QList<QLegendMarker*> markers = chart->legend()->markers(d_->built[s]);
         for (QLegendMarker* marker : markers)
@@ -392,19 +421,17 @@ void TBarChart::Flush() {
             label += QChar(0x200B);
         categories.append(label);
     }
-    const double halfPitch = pitch / 2.0;
-    const double centreOffset = (std::max(1, seriesCount) - 1) / 2.0;
-    const double axisMin = centreOffset - halfPitch;
-    const double axisMax = groups > 0 ? (groups - 1) * pitch + centreOffset + halfPitch : 0.5;
+    const double axisMin = -0.5;
+    const double axisMax = std::max(1, groups) - 0.5;
     if (categories != d_->builtCategories) {
         for (const QString& old : d_->bottom->categoriesLabels())
             d_->bottom->remove(old);
         d_->bottom->setStartValue(axisMin);
         for (int g = 0; g < groups; ++g)
-            d_->bottom->append(categories[g], g * pitch + centreOffset + halfPitch);
+            d_->bottom->append(categories[g], g + 0.5);
         d_->builtCategories = categories;
     }
-    d_->bottom->setRange(axisMin, std::max(axisMax, axisMin + 1));
+    d_->bottom->setRange(axisMin, axisMax);
 
     // Value ranges.
     const auto extent = [&](TBarAxis axis) {
@@ -420,34 +447,51 @@ void TBarChart::Flush() {
         return std::pair<double, double>(low < 0 ? -NiceMaximum(-low) : 0, NiceMaximum(top));
     };
     if (d_->leftFixed) {
-        d_->left->setRange(d_->leftMin, d_->leftMax);
+        ApplyRange(d_->left, d_->leftMin, d_->leftMax);
     } else {
         const auto [low, high] = extent(TBarAxis::Left);
-        d_->left->setRange(low, high);
+        ApplyRange(d_->left, low, high);
     }
     const auto [rightLow, rightHigh] = extent(TBarAxis::Right);
-    d_->right->setRange(rightLow, rightHigh);
+    ApplyRange(d_->right, rightLow, rightHigh);
 
-    // Marks above their bars (below for negative values), kept inside the plot.
+    // Marks above their bars (below for negative values). A mark that would
+    // cover one placed before it moves up (down) past that one, so that the
+    // marks of neighbouring bars stay readable.
     const QRectF plot = chart->plotArea();
-    QFont markFont = font();
+    const QFont markFont = font();
+    QList<QRectF> placed;
     for (int s = 0; s < seriesCount; ++s) {
         const Series& series = series_[s];
         for (int i = 0; i < series.Points.size(); ++i) {
             TMarkItem* mark = d_->marks[s][i];
             const QString text = MarkText(s, i);
-            if (text.isEmpty() || !d_->built[s]->isVisible()) {
+            const double value = series.Points[i].Value;
+            if (text.isEmpty() || !std::isfinite(value) || plot.width() <= 0) {
                 mark->hide();
                 continue;
             }
             mark->Set(text, series.Options.MarkBackground, markFont);
-            const double value = series.Points[i].Value;
-            const QPointF top = chart->mapToPosition(QPointF(slot(s, i), value), d_->built[s]);
+            const QPointF top =
+                chart->mapToPosition(QPointF(i + barOffset(s), value), d_->built[s]);
             const QSizeF size = mark->Size();
-            qreal y = value >= 0 ? top.y() - size.height() - 3 : top.y() + 3;
-            y = std::clamp<qreal>(y, plot.top() - size.height(), plot.bottom());
-            mark->setPos(top.x() - size.width() / 2, y);
-            mark->setVisible(plot.width() > 0 && std::isfinite(value));
+            const bool above = value >= 0;
+            QRectF box(top.x() - size.width() / 2,
+                       above ? top.y() - size.height() - 3 : top.y() + 3, size.width(),
+                       size.height());
+            for (int guard = 0; guard < placed.size(); ++guard) {
+                bool moved = false;
+                for (const QRectF& other : placed)
+                    if (box.intersects(other)) {
+                        box.moveTop(above ? other.top() - size.height() - 1 : other.bottom() + 1);
+                        moved = true;
+                    }
+                if (!moved)
+                    break;
+            }
+            placed.append(box);
+            mark->setPos(box.topLeft());
+            mark->show();
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLinearGradient>
@@ -20,6 +21,8 @@ TChartFrame::TChartFrame(QWidget* parent) : QWidget(parent) {
     // The plot area is left unfilled so the panel's gradient shows through.
     chart_->setPlotAreaBackgroundVisible(false);
     chart_->legend()->hide();
+    // The panel's fill reaches the edges of the view.
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
 
     view_ = new QChartView(chart_, this); // the view owns the chart
     view_->setRenderHint(QPainter::Antialiasing);

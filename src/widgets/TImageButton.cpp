@@ -56,7 +56,7 @@ QPixmap MakeShadow(const QPixmap& image) {
                     sum += pass[(y + k) * w + x];
                     ++n;
                 }
-            const int a = sum / n * 45 / 100; // a soft shadow, not a black copy
+            const int a = sum / n * 55 / 100; // a soft shadow, not a black copy
             line[x] = qRgba(0, 0, 0, a);
         }
     }

@@ -1,5 +1,7 @@
 #include "widgets/TLineChart.h"
 
+#include "widgets/ChartScale.h"
+
 #include <QChart>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -107,19 +109,14 @@ void TLineChart::RecomputeBounds() {
 }
 
 void TLineChart::ApplyRanges() {
-    // Value axis from 0 up to the largest value; x axis over the points'
-    // extent; both rounded to readable tick values.
+    // Value axis from 0 up to a readable value at or above the largest value;
+    // x axis over the points' extent.
     if (!hasBounds_) {
-        axisX_->setRange(0, 1);
-        axisY_->setRange(0, 1);
+        ApplyRange(axisX_, 0, 1);
+        ApplyRange(axisY_, 0, 1);
         return;
     }
-    const double maxX = maxX_ > minX_ ? maxX_ : minX_ + 1;
+    ApplyRange(axisX_, minX_, maxX_ > minX_ ? maxX_ : minX_ + 1);
     const double maxY = maxY_ > 0 ? maxY_ : 1;
-    axisX_->setRange(minX_, maxX);
-    axisX_->applyNiceNumbers();
-    axisY_->setRange(0, maxY);
-    axisY_->applyNiceNumbers();
-    if (axisY_->min() != 0)
-        axisY_->setMin(0); // the value axis always starts at 0
+    ApplyRange(axisY_, 0, RoundUpToStep(maxY, NiceStep(0, maxY)));
 }
