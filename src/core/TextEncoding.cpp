@@ -133,18 +133,27 @@ const Cp1251Tables& Tables() {
     return tables;
 }
 
+// Length of the run of ASCII bytes starting at `at`: they are the same in
+// both codes and are copied in one go.
+size_t AsciiRun(std::string_view text, size_t at) {
+    size_t end = at;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
+        ++end;
+    return end - at;
+}
+
 } // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
     const auto& table = Tables().toUtf8;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (char c : bytes) {
-        const auto value = static_cast<unsigned char>(c);
-        if (value < 0x80)
-            out += c;
-        else
-            out += table[value];
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t run = AsciiRun(bytes, at);
+        out.append(bytes.substr(at, run));
+        at += run;
+        if (at < bytes.size())
+            out += table[static_cast<unsigned char>(bytes[at++])];
     }
     return out;
 }
@@ -155,8 +164,10 @@ bool Utf8ToCp1251(std::string_view utf8, std::string& out) {
     out.reserve(utf8.size());
     bool complete = true;
     for (size_t at = 0; at < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
-            out += utf8[at++];
+        const size_t run = AsciiRun(utf8, at);
+        if (run > 0) {
+            out.append(utf8.substr(at, run));
+            at += run;
             continue;
         }
         char32_t cp;
