@@ -20,8 +20,8 @@ namespace solver {
 // One route: node IDs from the first selected city to the last.
 class TTSPChromosome {
 public:
-    double Fitness = 0;  // route length; smaller is better
-    uint8_t Origin = 0;  // crossover kind 0..4 that made it, 5 for an initial route
+    double Fitness = 0; // route length; smaller is better
+    uint8_t Origin = 0; // crossover kind 0..4 that made it, 5 for an initial route
     TIntegerArray Genes;
 
     int32_t Count() const { return Genes.Count(); }
@@ -110,6 +110,10 @@ public:
     // larger than the population with elitism on).
     void CheckSettings() const;
     void CreatePopulation();
+    // Replaces the population by these routes, as CreatePopulation does with
+    // random ones (Origin 5, lengths computed, counters cleared). The distance
+    // matrix must be built. For tests and tools.
+    void SetChromosomes(const std::vector<TIntegerArray>& routes);
     void UpdateBestWorst();
     // State := stStopped; a running loop ends after the current generation.
     void Stop() { state_ = stStopped; }
@@ -122,6 +126,8 @@ public:
     bool Mutate(TTSPChromosome& chromosome);
     // Random real in [0, x): Rnd(Trunc(x)) + RndReal until below x.
     double RandomReal(double x);
+    // Draws the parents of one pair of the selective scheme by SelectionKind.
+    void SelectParents(int32_t& p1, int32_t& p2);
 
     TTSPMap& Map() { return map_; }
     const TTSPMap& Map() const { return map_; }
@@ -129,6 +135,18 @@ public:
 private:
     // Implementation details (working buffers, road index) live here.
     struct Impl;
+
+    void CheckChromosomeIndex(int32_t index, const char* operation) const;
+    int32_t EffectiveSize() const;
+    void ChooseAdaptiveKind();
+    int32_t TournamentWinner();
+    void RouletteParents(int32_t& p1, int32_t& p2);
+    void UniformDistinctParents(int32_t& p1, int32_t& p2);
+    void HandlePair(int32_t p1, int32_t p2);
+    void ConsiderChild(TTSPChromosome& child);
+    double Fitness(int32_t index) const {
+        return chromosomes_[static_cast<size_t>(index)]->Fitness;
+    }
 
     TTSPMap& map_;
     std::vector<std::unique_ptr<TTSPChromosome>> chromosomes_;
