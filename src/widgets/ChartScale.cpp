@@ -28,8 +28,12 @@ void ApplyRange(QValueAxis* axis, double low, double high) {
         low = 0, high = 1;
     if (high <= low)
         high = low + 1;
+    // The range and the step change together: with dynamic ticks on, a new
+    // range under the old step (0..25000 in steps of 0.2) would first lay out
+    // a tick item for every step, which takes minutes. Fixed ticks meanwhile.
+    axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(low, high);
-    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
     axis->setTickInterval(NiceStep(low, high));
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
