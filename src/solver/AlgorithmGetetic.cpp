@@ -5,6 +5,7 @@
 #include "solver/AlgorithmGetetic.h"
 
 #include "core/TSPErrors.h"
+#include "profiler/Profiler.h"
 #include "solver/AlgorithmGeteticImpl.h"
 
 #include <algorithm>
@@ -128,6 +129,7 @@ void TTSPPopulation::CheckSettings() const {
 }
 
 void TTSPPopulation::CreatePopulation() {
+    TRASOLAN_PROFILE("_TTSPPopulation.CreatePopulation");
     // The new chromosomes are made aside and take over only when all exist,
     // so a failed route leaves the old population whole.
     std::vector<std::unique_ptr<TTSPChromosome>> created;

@@ -7,6 +7,7 @@
 
 #include "core/RandomUnit.h"
 #include "core/TSPErrors.h"
+#include "profiler/Profiler.h"
 #include "solver/AlgorithmGeteticImpl.h"
 
 #include <algorithm>
@@ -137,6 +138,7 @@ void CycleChildren(const TIntegerArray& p1, const TIntegerArray& p2, TIntegerArr
 
 void TTSPPopulation::Crossover(int32_t p1, int32_t p2, TTSPChromosome& child1,
                                TTSPChromosome& child2, bool& valid1, bool& valid2) {
+    TRASOLAN_PROFILE("_TTSPPopulation.Crossover");
     CheckChromosomeIndex(p1, "_TTSPPopulation.Crossover");
     CheckChromosomeIndex(p2, "_TTSPPopulation.Crossover");
     valid1 = false;

@@ -4,6 +4,7 @@
 #include "solver/AlgorithmGetetic.h"
 
 #include "core/RandomUnit.h"
+#include "profiler/Profiler.h"
 #include "solver/AlgorithmGeteticImpl.h"
 
 #include <algorithm>
@@ -59,6 +60,7 @@ bool Reduced(const TIntegerArray& genes, TIntegerArray& candidate, const TRouteI
 } // namespace
 
 bool TTSPPopulation::Mutate(TTSPChromosome& chromosome) {
+    TRASOLAN_PROFILE("_TTSPPopulation.Mutate");
     impl_->index.Refresh(map_);
     TIntegerArray& candidate = impl_->mutationScratch;
     candidate.Clear();

@@ -4,6 +4,7 @@
 #include "solver/AlgorithmGetetic.h"
 
 #include "core/RandomUnit.h"
+#include "profiler/Profiler.h"
 #include "solver/AlgorithmGeteticImpl.h"
 
 #include <algorithm>
@@ -177,6 +178,7 @@ void TTSPPopulation::HandlePair(int32_t p1, int32_t p2) {
 }
 
 void TTSPPopulation::NextGeneration() {
+    TRASOLAN_PROFILE("_TTSPPopulation.NextGeneration");
     const int32_t count = ChromosomeCount();
     if (count == 0)
         return;
