@@ -299,7 +299,7 @@ int RunCrossoverTest(const Arguments& arguments) {
         std::cout << "\nseed " << seed;
         if (repeats > 1)
             std::cout << " (repetition r uses seed " << seed << " + r)";
-        std::cout << "; " << SettingsText(options.Settings) << "\n";
+        std::cout << "; " << SettingsText(options.Settings, false) << "\n";
         if (result.Aborted)
             std::cout << "interrupted: the rows above hold the runs made\n";
     }

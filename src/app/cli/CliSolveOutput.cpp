@@ -95,10 +95,12 @@ std::string SettingsJson(const solver::TSolverSettings& s) {
     return out;
 }
 
-std::string SettingsText(const solver::TSolverSettings& s) {
+std::string SettingsText(const solver::TSolverSettings& s, bool withCrossover) {
     std::string out = "population " + std::to_string(s.PopulationSize);
-    out += ", crossover " + CodeName(s.CrossoverKind, solver::kCrossoverNames);
-    out += s.AdaptiveChoice ? " (adaptive)" : "";
+    if (withCrossover) {
+        out += ", crossover " + CodeName(s.CrossoverKind, solver::kCrossoverNames);
+        out += s.AdaptiveChoice ? " (adaptive)" : "";
+    }
     out += ", mutation " + CodeName(s.MutationKind, solver::kMutationNames);
     out += ", selection " + CodeName(s.SelectionKind, solver::kSelectionNames);
     out += ", crossover rate " + NumberText(s.CrossoverRate * 100) + " %";

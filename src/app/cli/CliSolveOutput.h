@@ -22,7 +22,8 @@ std::string JsonNumber(double value);
 
 // The settings as a JSON object, names as the program shows them.
 std::string SettingsJson(const solver::TSolverSettings& settings);
-// The settings as one line of text.
-std::string SettingsText(const solver::TSolverSettings& settings);
+// The settings as one line of text; without the crossover kind and the
+// adaptive switch for the crossover test, whose rows set them.
+std::string SettingsText(const solver::TSolverSettings& settings, bool withCrossover = true);
 
 } // namespace cli
