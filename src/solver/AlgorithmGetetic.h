@@ -107,7 +107,9 @@ public:
 
     // --- Operations ----------------------------------------------------------
     // Raises ETSPError when the settings cannot run (size below 2, elite
-    // larger than the population with elitism on).
+    // larger than the population with elitism on, a code outside its list).
+    // A paused run is checked with the size it has, not the size set since.
+    // Run calls it before it starts or resumes, leaving the state as it was.
     void CheckSettings() const;
     void CreatePopulation();
     // Replaces the population by these routes, as CreatePopulation does with
