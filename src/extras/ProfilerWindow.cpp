@@ -3,7 +3,10 @@
 #include "profiler/ProfilerView.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,8 +17,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -246,4 +253,25 @@ void InstallProfilerKeyWatch() {
 
 void RemoveProfilerKeyWatch() {
     delete g_keyWatch.data();
+}
+
+void ProfilerStartForProgram() {
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    profiler::TProfilerSetup setup;
+    setup.ProgramFolder = QDir::toNativeSeparators(program.absolutePath() + u'/').toStdString();
+    setup.ProgramFileName = program.fileName().toStdString();
+    setup.FallbackFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    profiler::ProfilerInit(setup);
+    InstallProfilerKeyWatch();
+}
+
+QString ProfilerDoneForProgram() {
+    RemoveProfilerKeyWatch();
+    try {
+        return QString::fromStdString(profiler::ProfilerDone());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return {};
+    }
 }

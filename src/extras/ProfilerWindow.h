@@ -64,3 +64,14 @@ bool ProfilerWindowOpen();
 // does nothing while no section exists. Needs the application object.
 void InstallProfilerKeyWatch();
 void RemoveProfilerKeyWatch();
+
+// Program start, once the application object exists: starts the profiler
+// with the program's folder and file name (the report's place, falling back
+// to the user's data folder when the program's folder cannot be written) and
+// the F5 watch.
+void ProfilerStartForProgram();
+// Program end: stops the F5 watch and ends the profiler, which writes
+// Profile.htm when sections exist. Returns the report's path, or an empty
+// string when none was written; a report that cannot be written anywhere is
+// told on the error output, since no window is left to show it.
+QString ProfilerDoneForProgram();

@@ -7,6 +7,8 @@
 #include "profiler/ProfilerView.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +68,7 @@ private Q_SLOTS:
     void windowListsEverySectionWithItsShare();
     void barsFollowTheSharesAndHitTestSelectsRows();
     void keyWatchOpensOneWindowAtATime();
+    void programStartAndEndWriteTheReportOnlyWithSections();
     void gallery();
 
 private:
@@ -239,6 +242,40 @@ void TestProfilerWindow::keyWatchOpensOneWindowAtATime() {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F6, Qt::NoModifier);
     QApplication::sendEvent(child, &press);
     QTest::qWait(50);
+    QVERIFY(OpenWindow() == nullptr);
+}
+
+void TestProfilerWindow::programStartAndEndWriteTheReportOnlyWithSections() {
+    const QString report = QCoreApplication::applicationDirPath() + QStringLiteral("/Profile.htm");
+    QFile::remove(report);
+
+    ProfilerStartForProgram();
+    QCOMPARE(ProfilerDoneForProgram(), QString());
+    QVERIFY(!QFile::exists(report));
+
+    ProfilerStartForProgram();
+    TimeRun("Поколение", 2'000);
+    const QString written = ProfilerDoneForProgram();
+    QCOMPARE(QFileInfo(written).canonicalFilePath(), QFileInfo(report).canonicalFilePath());
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("<html>\r\n"));
+    // The program's own file name, and the section's name in Windows-1251.
+    QVERIFY(bytes.contains("<b>" +
+                           QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                           "</b></p>"));
+    QVERIFY(bytes.contains("\xCF\xEE\xEA\xEE\xEB\xE5\xED\xE8\xE5")); // "Поколение"
+    file.close();
+    QFile::remove(report);
+    QVERIFY(profiler::ProfilerSections().empty());
+
+    // The watch went with the end: F5 opens nothing any more.
+    TimeRun("A", 1'000);
+    QWidget target;
+    target.show();
+    PressF5(&target);
+    QTest::qWait(100);
     QVERIFY(OpenWindow() == nullptr);
 }
 
