@@ -25,7 +25,10 @@ uint64_t Mix(uint64_t key) {
 } // namespace
 
 void TRouteIndex::Refresh(const TTSPMap& map) {
-    if (built_ && map_ == &map && version_ == map.Version() && selection_ == map.SelectedCities())
+    // The node count and ID rule are compared too, as a guard against a map
+    // assigned from another one (which takes over that map's version).
+    if (built_ && map_ == &map && version_ == map.Version() && nodeCount_ == map.Count() &&
+        delegateRoads_ == !map.IdsArePositions() && selection_ == map.SelectedCities())
         return;
     Rebuild(map);
 }
