@@ -220,14 +220,17 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
+        // A key bound to a short-cut (the main window's F5) arrives only as
+        // a short-cut override; other keys come as presses, most after an
+        // override as well.
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
             return false;
         if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F5)
             return false;
         if (pending_ || g_windowOpen || profiler::ProfilerSections().empty())
             return false;
         // A key press travels up the parent chain and passes this filter at
-        // every step; one press opens one window.
+        // every step, after its override; one press opens one window.
         pending_ = true;
         QTimer::singleShot(0, this, [this] {
             pending_ = false;

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void windowListsEverySectionWithItsShare();
     void barsFollowTheSharesAndHitTestSelectsRows();
     void keyWatchOpensOneWindowAtATime();
+    void f5BoundToAShortcutStillOpensTheWindow();
     void programStartAndEndWriteTheReportOnlyWithSections();
     void gallery();
 
@@ -243,6 +245,28 @@ void TestProfilerWindow::keyWatchOpensOneWindowAtATime() {
     QApplication::sendEvent(child, &press);
     QTest::qWait(50);
     QVERIFY(OpenWindow() == nullptr);
+}
+
+void TestProfilerWindow::f5BoundToAShortcutStillOpensTheWindow() {
+    TimeRun("A", 1'000);
+    QWidget window;
+    int generated = 0;
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F5), &window);
+    connect(key, &QShortcut::activated, [&] { ++generated; });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+
+    int windowsSeen = 0;
+    QTimer::singleShot(100, [&] {
+        if (TProfilerWindow* open = OpenWindow()) {
+            ++windowsSeen;
+            QTest::keyClick(open, Qt::Key_Escape);
+        }
+    });
+    QTest::keyClick(&window, Qt::Key_F5);
+    QTRY_VERIFY_WITH_TIMEOUT(windowsSeen == 1 && !ProfilerWindowOpen(), 5000);
+    QCOMPARE(generated, 1); // the window's own short-cut ran as well
 }
 
 void TestProfilerWindow::programStartAndEndWriteTheReportOnlyWithSections() {
