@@ -24,6 +24,9 @@ int main(int argc, char **argv) {
 
   CreateForms();
   frmMain->show();
+  // Ask for the keyboard focus as well: without a window manager nobody else
+  // gives it, and the window's short-cuts (Ctrl+L, F5, F9) need it.
+  frmMain->activateWindow();
 
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1)
