@@ -10,9 +10,13 @@
 #include "extras/SongPlayer.h"
 #include "extras/StartMark.h"
 #include "extras/untHelpAbout.h"
+#include "ui/Forms.h"
 #include "ui/Options.h"
 #include "ui/Seams.h"
+#include "ui/untMain.h"
+#include "ui/untRandomN.h"
 #include "ui/untTypeTask.h"
+#include "widgets/FlatToolTips.h"
 #include "widgets/TCaptionBar.h"
 #include "widgets/TGradientHeader.h"
 #include "widgets/TImageButton.h"
@@ -28,9 +32,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyleOptionMenuItem>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -141,6 +147,9 @@ private Q_SLOTS:
 
     // Pictures for a look by eye (TRASOLAN_EXTRAS_SHOTS names a folder).
     void gallery();
+    // The program's own windows on the screen (under Xvfb): menus, about
+    // box, help. Also only with TRASOLAN_EXTRAS_SHOTS.
+    void screens();
 
 private:
     std::vector<QUrl> openedUrls_;
@@ -1184,6 +1193,119 @@ void TestExtras::gallery() {
         QVERIFY(both.save(folder + u'/' + name));
         menu->hide();
     }
+}
+
+namespace {
+
+// The whole screen where the platform can show it (X11 under Xvfb), else
+// the given window alone.
+QPixmap ScreenShot(QWidget* fallback) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    if (QGuiApplication::platformName() == u"offscreen" || shot.isNull())
+        return fallback->grab();
+    return shot;
+}
+
+} // namespace
+
+void TestExtras::screens() {
+    const QString folder = qEnvironmentVariable("TRASOLAN_EXTRAS_SHOTS");
+    if (folder.isEmpty())
+        QSKIP("set TRASOLAN_EXTRAS_SHOTS to a folder to take the screenshots");
+    QDir().mkpath(folder);
+    std::vector<QUrl> opened;
+    seams::OpenUrl = [&](const QUrl& url) { opened.push_back(url); };
+
+    // As the program starts: flat tool-tips (an application style sheet),
+    // then the windows.
+    ApplyFlatToolTips(*qApp);
+    CreateForms();
+    frmMain->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frmMain));
+    QApplication::setActiveWindow(frmMain);
+    frmRandomN->GenerateRandomMap();
+    frmMain->RedrawMap();
+    QTest::qWait(300);
+
+    // The menus, opened from the bar with the pointer on one item.
+    QMenuBar* bar = frmMain->MainMenu1;
+    const std::tuple<QMenu*, QAction*, const char*> menus[] = {
+        {frmMain->FileMenu, frmMain->SaveMap, "screen-menu-file.png"},
+        {frmMain->OptionsMenu, frmMain->ShowCityNameItem, "screen-menu-options.png"},
+        {frmMain->TaskMenu, frmMain->StopItem, "screen-menu-task.png"},
+        {frmMain->HelpMenu, frmMain->AboutItem, "screen-menu-help.png"}};
+    for (const auto& [menu, hover, name] : menus) {
+        const QRect item = bar->actionGeometry(menu->menuAction());
+        // The bar may still be in menu mode from the last menu: a click then
+        // only leaves it, and a second one opens the menu.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, item.center());
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 300))
+            QTest::mouseClick(bar, Qt::LeftButton, {}, item.center());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::qWait(150);
+        QTest::mouseMove(menu, menu->actionGeometry(hover).center());
+        QTest::qWait(250);
+        const QPixmap shot = ScreenShot(menu);
+        QVERIFY(shot.save(folder + u'/' + QString::fromLatin1(name)));
+        // A close-up of the bar and the menu, twice the size, for the details.
+        const QRect around = QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())
+                                 .united(menu->geometry())
+                                 .adjusted(-4, -4, 40, 8)
+                                 .intersected(shot.rect());
+        QVERIFY(shot.copy(around)
+                    .scaled(around.size() * 2)
+                    .save(folder + QStringLiteral("/zoom-") + QString::fromLatin1(name)));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTest::qWait(100);
+    }
+
+    // The about box, sliding and typing, then complete.
+    int shots = 0;
+    QTimer::singleShot(1800, [&] {
+        shots += ScreenShot(frmHelpAbout).save(folder + QStringLiteral("/screen-about-1.png"));
+    });
+    QTimer::singleShot(9000, [&] {
+        frmHelpAbout->Timer2->stop();
+        frmHelpAbout->StaticText->setText(TfrmHelpAbout::Greeting());
+        frmHelpAbout->Timer3->start(60);
+    });
+    QTimer::singleShot(13000, [&] {
+        shots += ScreenShot(frmHelpAbout).save(folder + QStringLiteral("/screen-about-2.png"));
+        frmHelpAbout->close();
+    });
+    frmMain->Help->trigger();
+    QCOMPARE(shots, 2);
+
+    // F1 hands the help page to the desktop; a text browser stands in for
+    // the web browser here.
+    QApplication::setActiveWindow(frmMain);
+    QTest::keyClick(frmMain, Qt::Key_F1);
+    QTRY_COMPARE(opened.size(), size_t{1});
+    QVERIFY(opened[0].isLocalFile());
+    QVERIFY(opened[0].path().endsWith(QStringLiteral("/help/index.html")));
+    QTextBrowser browser;
+    browser.setWindowTitle(QStringLiteral("Справка — ") + opened[0].toString());
+    browser.resize(820, 640);
+    browser.move(200, 150);
+    const QString pagePath = QFINDTESTDATA("../../help/index.html");
+    QVERIFY(!pagePath.isEmpty());
+    const QUrl page = QUrl::fromLocalFile(pagePath);
+    browser.setSource(page);
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+    QTest::qWait(300);
+    QVERIFY(ScreenShot(&browser).save(folder + QStringLiteral("/screen-help.png")));
+    QUrl pmx = page;
+    pmx.setFragment(QStringLiteral("PMX"));
+    browser.setSource(pmx);
+    QTest::qWait(300);
+    QVERIFY(ScreenShot(&browser).save(folder + QStringLiteral("/screen-help-pmx.png")));
+    browser.close();
+
+    DestroyForms();
 }
 
 QTEST_MAIN(TestExtras)
