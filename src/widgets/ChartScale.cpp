@@ -28,12 +28,22 @@ void ApplyRange(QValueAxis* axis, double low, double high) {
         low = 0, high = 1;
     if (high <= low)
         high = low + 1;
-    // The range and the step change together: with dynamic ticks on, a new
-    // range under the old step (0..25000 in steps of 0.2) would first lay out
-    // a tick item for every step, which takes minutes. Fixed ticks meanwhile.
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setRange(low, high);
+    const double step = NiceStep(low, high);
+    // The axis lays out its ticks after every single change, so the order
+    // matters: the old step over a much wider new range (or a much smaller
+    // new step over the old range) would make it build thousands of tick
+    // items for a moment. A growing step is set before the range, a
+    // shrinking one after it.
     axis->setTickAnchor(0);
-    axis->setTickInterval(NiceStep(low, high));
-    axis->setTickType(QValueAxis::TicksDynamic);
+    if (axis->tickType() != QValueAxis::TicksDynamic) {
+        axis->setTickInterval(step);
+        axis->setRange(low, high);
+        axis->setTickType(QValueAxis::TicksDynamic);
+    } else if (step >= axis->tickInterval()) {
+        axis->setTickInterval(step);
+        axis->setRange(low, high);
+    } else {
+        axis->setRange(low, high);
+        axis->setTickInterval(step);
+    }
 }

@@ -116,7 +116,10 @@ void TLineChart::ApplyRanges() {
         ApplyRange(axisY_, 0, 1);
         return;
     }
-    ApplyRange(axisX_, minX_, maxX_ > minX_ ? maxX_ : minX_ + 1);
+    // The x axis ends on a readable value too, which also spares a re-layout
+    // of every line on most appended points.
+    const double maxX = maxX_ > minX_ ? maxX_ : minX_ + 1;
+    ApplyRange(axisX_, minX_, RoundUpToStep(maxX, NiceStep(minX_, maxX)));
     const double maxY = maxY_ > 0 ? maxY_ : 1;
     ApplyRange(axisY_, 0, RoundUpToStep(maxY, NiceStep(0, maxY)));
 }

@@ -122,6 +122,7 @@ private Q_SLOTS:
     void barChartLegendListsOnlyChosenSeries();
     void lineChartSetPointsAndRanges();
     void lineChartAppendAndClear();
+    void lineChartAxesNeverAskForThousandsOfTicks();
     void captionBarSignals();
     void captionBarDragMovesWindow();
     void gallery();
@@ -634,6 +635,36 @@ void TestWidgets::lineChartAppendAndClear() {
     QCOMPARE(chart.PointCount(s), 0);
     QCOMPARE(chart.LeftAxis()->min(), 0.0);
     QCOMPARE(chart.LeftAxis()->max(), 1.0);
+}
+
+void TestWidgets::lineChartAxesNeverAskForThousandsOfTicks() {
+    // An axis lays out its ticks after every change of range or step; a
+    // wide new range seen for a moment with the old small step would build
+    // tens of thousands of tick items (seconds of work on a shown chart).
+    TLineChart chart;
+    chart.resize(600, 400);
+    const int s = chart.AddSeries(QStringLiteral("s"), Qt::red);
+    int worst = 0;
+    for (QValueAxis* axis : {chart.LeftAxis(), chart.BottomAxis()}) {
+        const auto check = [axis, &worst] {
+            if (axis->tickType() != QValueAxis::TicksDynamic || axis->tickInterval() <= 0)
+                return;
+            worst = std::max(worst,
+                             static_cast<int>((axis->max() - axis->min()) / axis->tickInterval()));
+        };
+        connect(axis, &QValueAxis::rangeChanged, &chart, check);
+        connect(axis, &QValueAxis::tickIntervalChanged, &chart, check);
+        connect(axis, &QValueAxis::tickTypeChanged, &chart, check);
+    }
+    QList<QPointF> many;
+    for (int g = 0; g < 4000; ++g)
+        many.append(QPointF(g, 3000 - g / 3.0));
+    chart.SetPoints(s, many);
+    chart.SetPoints(s, {QPointF(0, 0.5), QPointF(1, 0.25)});
+    chart.SetPoints(s, many);
+    chart.Clear();
+    QVERIFY2(worst <= 20, qPrintable(QString::number(worst)));
+    QVERIFY(worst >= 2);
 }
 
 void TestWidgets::captionBarSignals() {
