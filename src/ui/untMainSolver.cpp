@@ -16,8 +16,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 void TfrmMain::GenerationDone(solver::TTSPPopulation& sender, int32_t generation, double best,
@@ -124,6 +126,9 @@ void RunCrossoverTest(TfrmMain& main) {
 
     frmResults->close();
     frmResults->AdaptiveCheck->setChecked(wasAdaptive);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frmTestCrossover->move(screen->availableGeometry().center() -
+                               frmTestCrossover->rect().center());
     frmTestCrossover->show();
     frmTestCrossover->raise();
 }

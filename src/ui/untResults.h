@@ -146,6 +146,8 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* TimerOpen = nullptr;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -188,6 +190,7 @@ private:
     std::array<int32_t, 5> shownKindCurrent_{};
     bool shownKindsValid_ = false;
     bool shownAdaptive_ = false;
+    bool placed_ = false; // centred once, at the first showing
     // Where CloseBtn stands: set at creation, moved with every slide step.
     int closeBtnLeft_ = 0;
 };

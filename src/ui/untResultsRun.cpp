@@ -346,6 +346,8 @@ void TfrmResults::RefillChromSost(const std::array<int32_t, 5>& totals) {
 void TfrmResults::ShowNewBest(const solver::TTSPPopulation& population, double best) {
     BestEstimate->setText(QString::fromStdString(FloatToStr(best)));
     BestPath->setText(QString::fromStdString(population.GetBestPathString()));
+    // A long route reads from its first city, not from the caret at its end.
+    BestPath->setCursorPosition(0);
     if (BestPathChecked->isChecked()) {
         g_Display.ShowPath = true;
         if (frmMain)

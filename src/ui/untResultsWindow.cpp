@@ -12,10 +12,12 @@
 #include "widgets/TSevenSegmentClock.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -44,6 +46,17 @@ void TfrmResults::FormCreate() {
     for (int kind = 0; kind < CrossoverTypePanel->count(); ++kind)
         ChromSost->AddPoint(Series1, 0, kBarColour, CrossoverTypePanel->itemText(kind));
     shownKindTotal_.fill(0);
+}
+
+void TfrmResults::setVisible(bool visible) {
+    // Centred on the screen when first shown; afterwards it opens where the
+    // user left it.
+    if (visible && !placed_) {
+        placed_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QWidget::setVisible(visible);
 }
 
 void TfrmResults::showEvent(QShowEvent* event) {
