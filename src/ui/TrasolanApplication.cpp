@@ -7,9 +7,13 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("trasolan"));
     setApplicationDisplayName(QStringLiteral("Трасолан"));
-    // Windows of this program are laid out in pixels for an 8-point sans
-    // serif face; the nearest installed face stands in for it.
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Windows of this program are laid out in pixels for an 8-point "MS Sans
+    // Serif"; where that face is missing, the narrow sans serif faces of the
+    // same width stand in for it before any wider default.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     setFont(font);
