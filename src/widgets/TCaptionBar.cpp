@@ -82,6 +82,8 @@ TCaptionBar::TCaptionBar(QWidget* parent) : QWidget(parent) {
     right_->setCursor(Qt::ArrowCursor);
     left_->resize(19, 21);
     right_->resize(19, 21);
+    leftAutoPlace_ = left_->pos();
+    rightAutoPlace_ = right_->pos();
 }
 
 void TCaptionBar::SetCaption(const QString& caption) {
@@ -124,9 +126,18 @@ void TCaptionBar::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TCaptionBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Buttons keep their places relative to the bar's ends by default.
-    left_->move(4, (height() - left_->height()) / 2);
-    right_->move(width() - right_->width() - 4, (height() - right_->height()) / 2);
+    // Buttons stay at the bar's ends, unless the window has put one at a
+    // place of its own: a button found away from where the bar last put it
+    // is left alone from then on.
+    const auto follow = [](TImageButton* button, QPoint& autoPlace, QPoint wanted) {
+        if (autoPlace != kUnplaced && button->pos() != autoPlace)
+            return;
+        button->move(wanted);
+        autoPlace = wanted;
+    };
+    follow(left_, leftAutoPlace_, QPoint(4, (height() - left_->height()) / 2));
+    follow(right_, rightAutoPlace_,
+           QPoint(width() - right_->width() - 4, (height() - right_->height()) / 2));
     CentreCaption();
 }
 

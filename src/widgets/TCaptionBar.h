@@ -21,7 +21,9 @@ public:
     // The caption label (to name it or move it).
     QLabel* CaptionLabel() const { return caption_; }
     // The two buttons exist always; a window hides the one it does not use.
-    // Give them images (SetImages/SetImageIndex), object names and places.
+    // Give them images (SetImages/SetImageIndex) and object names. The bar
+    // keeps them at its left and right ends as it is resized, until the
+    // window moves one itself; from then on that one stays where it was put.
     TImageButton* LeftButton() const { return left_; }
     TImageButton* RightButton() const { return right_; }
 
@@ -43,6 +45,10 @@ private:
     QLabel* caption_ = nullptr;
     TImageButton* left_ = nullptr;
     TImageButton* right_ = nullptr;
+    // Where the bar last put each button itself.
+    static constexpr QPoint kUnplaced{-1, -1};
+    QPoint leftAutoPlace_ = kUnplaced;
+    QPoint rightAutoPlace_ = kUnplaced;
 };
 
 // Lets the user drag `window` with the mouse button that is down now, as the

@@ -27,7 +27,9 @@ public:
 
     // Replaces every point of the series. Unknown series indices are ignored.
     void SetPoints(int series, const QList<QPointF>& points);
-    // Adds one point at the end.
+    // Adds one point at the end. Qt Charts lays the whole line out again for
+    // every added point, so a long series that grows each step is better
+    // kept by the caller and handed over (thinned) with SetPoints.
     void AppendPoint(int series, const QPointF& point);
     int PointCount(int series) const;
     QList<QPointF> Points(int series) const;

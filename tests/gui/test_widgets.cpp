@@ -124,6 +124,7 @@ private Q_SLOTS:
     void lineChartAppendAndClear();
     void lineChartAxesNeverAskForThousandsOfTicks();
     void captionBarSignals();
+    void captionBarKeepsButtonsTheWindowPlaced();
     void captionBarDragMovesWindow();
     void gallery();
 };
@@ -696,10 +697,23 @@ void TestWidgets::captionBarSignals() {
     QTest::mouseClick(bar.RightButton(), Qt::LeftButton);
     QCOMPARE(closeClicked.count(), 1);
     QCOMPARE(pressed.count(), pressesBefore);
-    // The caption stays centred.
+    // The caption stays centred; an unmoved button keeps to its end.
     bar.show();
     bar.resize(627, 27);
+    QCOMPARE(bar.RightButton()->geometry().right(), 627 - 1 - 4);
     QVERIFY(std::abs(label->geometry().center().x() - 313) <= 1);
+}
+
+void TestWidgets::captionBarKeepsButtonsTheWindowPlaced() {
+    TCaptionBar bar;
+    bar.setGeometry(0, 0, 300, 27);
+    bar.RightButton()->move(150, 3); // the window's own place, before the first show
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QCOMPARE(bar.RightButton()->pos(), QPoint(150, 3));
+    bar.resize(400, 27);
+    QCOMPARE(bar.RightButton()->pos(), QPoint(150, 3));
+    QCOMPARE(bar.LeftButton()->pos(), QPoint(4, 3));
 }
 
 void TestWidgets::captionBarDragMovesWindow() {
