@@ -126,6 +126,8 @@ TfrmResults::TfrmResults(QWidget* parent)
     TimerOpen = new QTimer(this);
     TimerOpen->setObjectName(QStringLiteral("TimerOpen"));
     TimerOpen->setInterval(1);
+    routeTimer_ = new QTimer(this);
+    routeTimer_->setSingleShot(true);
 
     ConnectHandlers();
     FormCreate();

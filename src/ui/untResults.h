@@ -181,6 +181,11 @@ private:
     };
     TPendingGeneration pending_;
     QElapsedTimer displayClock_;
+    // The map is redrawn for a new best route at most this often (RedrawRoute).
+    QElapsedTimer routeClock_;
+    QTimer* routeTimer_ = nullptr;
+    void RedrawRoute();
+    void FlushRoute();
 
     // Last values written into the counters, so that a generation rewrites
     // only texts whose number changed.

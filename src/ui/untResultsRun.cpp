@@ -57,6 +57,7 @@ void TfrmResults::ConnectHandlers() {
     connect(OpenOptionsBtn, &TImageButton::clicked, this, [this] { OpenOptionsBtnClick(); });
     connect(TimerOpen, &QTimer::timeout, this, [this] { TimerOpenTimer(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(routeTimer_, &QTimer::timeout, this, [this] { FlushRoute(); });
     // Start and Stop may raise (an unsolvable task, refused settings, an error
     // inside the run); the message is shown without unwinding through Qt.
     connect(StartBtn, &TImageButton::clicked, this,
@@ -157,10 +158,12 @@ void TfrmResults::StartBtnClick() {
         population->Run();
     } catch (...) {
         FlushGeneration();
+        FlushRoute();
         RecoverFromRunError(*population);
         throw;
     }
     FlushGeneration();
+    FlushRoute();
 
     if (population->State() != solver::stPaused)
         Timer->SetActive(false);
@@ -350,7 +353,28 @@ void TfrmResults::ShowNewBest(const solver::TTSPPopulation& population, double b
     BestPath->setCursorPosition(0);
     if (BestPathChecked->isChecked()) {
         g_Display.ShowPath = true;
-        if (frmMain)
-            frmMain->RedrawMap();
+        RedrawRoute();
     }
+}
+
+void TfrmResults::RedrawRoute() {
+    // Early in a run better routes come many times within one screen
+    // refresh, and drawing the map for each would cost more than the
+    // generations that found them. The map is drawn at most every
+    // kDisplayIntervalMs; the last route found is always drawn.
+    if (!routeClock_.isValid() || routeClock_.elapsed() >= kDisplayIntervalMs) {
+        routeTimer_->stop();
+        routeClock_.start();
+        Redraw();
+    } else if (!routeTimer_->isActive()) {
+        routeTimer_->start(static_cast<int>(kDisplayIntervalMs - routeClock_.elapsed()));
+    }
+}
+
+void TfrmResults::FlushRoute() {
+    if (!routeTimer_->isActive())
+        return;
+    routeTimer_->stop();
+    routeClock_.start();
+    Redraw();
 }
