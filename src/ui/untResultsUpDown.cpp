@@ -66,8 +66,11 @@ void TUpDown::Step(int direction) {
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
     // The edit's arrow keys and wheel step the number as the arrows do, but
-    // only while the up-down itself is usable.
-    if (watched == associate_ && isEnabled() && associate_->isEnabled() &&
+    // only while the up-down itself is usable. The event type is tested
+    // first: the edit also sends events while it is being destroyed, when it
+    // is no longer a QLineEdit and the guarded pointer must not be read.
+    const bool stepEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel;
+    if (stepEvent && watched == associate_ && isEnabled() && associate_->isEnabled() &&
         !associate_->isReadOnly()) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
