@@ -269,6 +269,29 @@ private Q_SLOTS:
         window.close();
     }
 
+    void crossoverTestStartedDuringARunBeginsWhenThatRunHasStopped() {
+        TfrmResults& panel = *frmResults;
+        frmTestCrossover->Chart1->Clear();
+        panel.OptimizeCombo->setCurrentIndex(solver::scNone);
+        panelfixture::AtGeneration(10, [&] {
+            // From the menu, inside the run's message pump.
+            frmMain->TestCrossoversExecute();
+            // Stopped as by the Stop button; the test waits for the loop.
+            QCOMPARE(frmMain->Population()->State(), uint8_t(solver::stStopped));
+            QCOMPARE(frmTestCrossover->Chart1->PointCount(frmTestCrossover->Series1), 0);
+            panel.OptimizeCombo->setCurrentIndex(solver::scGenerations);
+            panel.IterationUpDown->SetPosition(10);
+        });
+        panel.StartBtnClick();
+        QCOMPARE(frmTestCrossover->Chart1->PointCount(frmTestCrossover->Series1), 0);
+        QTRY_VERIFY(frmTestCrossover->isVisible());
+        TBarChart& chart = *frmTestCrossover->Chart1;
+        QCOMPARE(chart.PointCount(frmTestCrossover->Series3), 6);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(chart.PointLabel(frmTestCrossover->Series3, i), U("10"));
+        frmTestCrossover->close();
+    }
+
     void crossoverTestCancelChangesNothing() {
         TfrmResults& panel = *frmResults;
         fixture::Script().QuestionAnswer = false;

@@ -454,6 +454,35 @@ private Q_SLOTS:
         panel.hide();
     }
 
+    void mainWindowCommandsDriveThePanel() {
+        TfrmResults& panel = *frmResults;
+        panel.OptimizeCombo->setCurrentIndex(solver::scNone);
+
+        // The tool button only shows the panel.
+        frmMain->StartGAExecute();
+        QVERIFY(panel.isVisible());
+        QCOMPARE(Population().State(), uint8_t(solver::stStopped));
+        QCOMPARE(panel.AllCities->text(), U("25"));
+        panel.hide();
+
+        // F9 shows the panel and starts; "Решить" pauses without showing it.
+        panelfixture::AtGeneration(10, [] { frmMain->SolveItemClick(); });
+        frmMain->StartKeyPress();
+        QVERIFY(panel.isVisible());
+        QCOMPARE(Population().State(), uint8_t(solver::stPaused));
+        panel.hide();
+
+        // "Решить" resumes, "Остановить" stops.
+        const int32_t pausedAt = Population().Generation();
+        panelfixture::AtGeneration(pausedAt + 10, [] { frmMain->StopItemClick(); });
+        frmMain->SolveItemClick();
+        QVERIFY(!panel.isVisible());
+        QCOMPARE(Population().State(), uint8_t(solver::stStopped));
+        QVERIFY(Population().Generation() >= pausedAt + 10);
+        QVERIFY(!panel.StopBtn->isEnabled());
+        QCOMPARE(panel.InfoMemo->toPlainText(), U("Генетический алгоритм остановлен"));
+    }
+
     void escapeAndCloseHide() {
         TfrmResults& panel = *frmResults;
         panel.show();
