@@ -14,28 +14,28 @@
 
 #include <QStringList>
 
-int main(int argc, char **argv) {
-  // Every start replays the same random draws until a random map reseeds.
-  SetRandSeed(0);
+int main(int argc, char** argv) {
+    // Every start replays the same random draws until a random map reseeds.
+    SetRandSeed(0);
 
-  TApplication app(argc, argv);
-  ApplyFlatToolTips(app);
-  ProfilerStartForProgram();
+    TApplication app(argc, argv);
+    ApplyFlatToolTips(app);
+    ProfilerStartForProgram();
 
-  CreateForms();
-  frmMain->show();
-  // Ask for the keyboard focus as well: without a window manager nobody else
-  // gives it, and the window's short-cuts (Ctrl+L, F5, F9) need it.
-  frmMain->activateWindow();
+    CreateForms();
+    frmMain->show();
+    // Ask for the keyboard focus as well: without a window manager nobody else
+    // gives it, and the window's short-cuts (Ctrl+L, F5, F9) need it.
+    frmMain->activateWindow();
 
-  const QStringList arguments = QCoreApplication::arguments();
-  if (arguments.size() > 1)
-    frmMain->OpenMapFile(arguments.at(1));
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        frmMain->OpenMapFile(arguments.at(1));
 
-  const int result = QCoreApplication::exec();
+    const int result = QCoreApplication::exec();
 
-  DestroyForms();
-  g_Map.Clear();
-  ProfilerDoneForProgram();
-  return result;
+    DestroyForms();
+    g_Map.Clear();
+    ProfilerDoneForProgram();
+    return result;
 }

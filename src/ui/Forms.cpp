@@ -28,77 +28,77 @@
 
 namespace {
 
-template <typename T> void Destroy(T *&form) {
-  delete form;
-  form = nullptr;
+template <typename T> void Destroy(T*& form) {
+    delete form;
+    form = nullptr;
 }
 
 } // namespace
 
 void CreateForms() {
-  frmMain = new TfrmMain();
-  frmRandomN = new TfrmRandomN(frmMain);
-  frmOptions = new TfrmOptions(frmMain);
-  frmResults = new TfrmResults();
-  frmHint = new TfrmHint(frmMain);
-  frmHelpAbout = new TfrmHelpAbout(frmMain);
+    frmMain = new TfrmMain();
+    frmRandomN = new TfrmRandomN(frmMain);
+    frmOptions = new TfrmOptions(frmMain);
+    frmResults = new TfrmResults();
+    frmHint = new TfrmHint(frmMain);
+    frmHelpAbout = new TfrmHelpAbout(frmMain);
 #ifdef TRASOLAN_HAS_TEST_CROSSOVER
-  frmTestCrossover = new TfrmTestCrossover();
+    frmTestCrossover = new TfrmTestCrossover();
 #endif
 #ifdef TRASOLAN_HAS_GRAPHIC_FITNESS
-  frmGraphicFitness = new TfrmGraphicFitness();
+    frmGraphicFitness = new TfrmGraphicFitness();
 #endif
-  frmLearning = new TfrmLearning(frmMain);
+    frmLearning = new TfrmLearning(frmMain);
 #ifdef TRASOLAN_HAS_CHROM_SOST
-  frmChromSost = new TfrmChromSost();
+    frmChromSost = new TfrmChromSost();
 #endif
-  frmTypeTask = new TfrmTypeTask(frmMain);
-  LittleHint = new TLittleHint(frmMain);
-  frmProgress = new TfrmProgress(frmMain);
+    frmTypeTask = new TfrmTypeTask(frmMain);
+    LittleHint = new TLittleHint(frmMain);
+    frmProgress = new TfrmProgress(frmMain);
 }
 
 void DestroyForms() {
-  Destroy(frmProgress);
-  Destroy(LittleHint);
-  Destroy(frmTypeTask);
+    Destroy(frmProgress);
+    Destroy(LittleHint);
+    Destroy(frmTypeTask);
 #ifdef TRASOLAN_HAS_CHROM_SOST
-  Destroy(frmChromSost);
+    Destroy(frmChromSost);
 #endif
-  Destroy(frmLearning);
+    Destroy(frmLearning);
 #ifdef TRASOLAN_HAS_GRAPHIC_FITNESS
-  Destroy(frmGraphicFitness);
+    Destroy(frmGraphicFitness);
 #endif
 #ifdef TRASOLAN_HAS_TEST_CROSSOVER
-  Destroy(frmTestCrossover);
+    Destroy(frmTestCrossover);
 #endif
-  Destroy(frmHelpAbout);
-  Destroy(frmHint);
-  Destroy(frmResults);
-  Destroy(frmOptions);
-  Destroy(frmRandomN);
-  Destroy(frmMain);
+    Destroy(frmHelpAbout);
+    Destroy(frmHint);
+    Destroy(frmResults);
+    Destroy(frmOptions);
+    Destroy(frmRandomN);
+    Destroy(frmMain);
 }
 
 void ShowHelpAboutModal() {
-  if (frmHelpAbout)
-    frmHelpAbout->exec();
+    if (frmHelpAbout)
+        frmHelpAbout->exec();
 }
 
 void ShowLearningModal() {
-  if (frmLearning)
-    frmLearning->exec();
+    if (frmLearning)
+        frmLearning->exec();
 }
 
 void ShowGraphicFitnessModal() {
 #ifdef TRASOLAN_HAS_GRAPHIC_FITNESS
-  if (frmGraphicFitness)
-    frmGraphicFitness->ShowModalFromMenu();
+    if (frmGraphicFitness)
+        frmGraphicFitness->ShowModalFromMenu();
 #endif
 }
 
 void ShowChromSostModal() {
 #ifdef TRASOLAN_HAS_CHROM_SOST
-  if (frmChromSost)
-    frmChromSost->ShowModalFromMenu();
+    if (frmChromSost)
+        frmChromSost->ShowModalFromMenu();
 #endif
 }

@@ -8,23 +8,23 @@
 class QLabel;
 
 class TLittleHint : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit TLittleHint(QWidget *parent = nullptr);
+    explicit TLittleHint(QWidget* parent = nullptr);
 
-  void SetText(const QString &text);
-  QString Text() const;
-  // Makes the window just wide enough for its text.
-  void FitWidth();
+    void SetText(const QString& text);
+    QString Text() const;
+    // Makes the window just wide enough for its text.
+    void FitWidth();
 
-  QLabel *Info = nullptr;
+    QLabel* Info = nullptr;
 
 protected:
-  void paintEvent(QPaintEvent *event) override;
-  void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-  QPixmap picture_;
+    QPixmap picture_;
 };
 
-extern TLittleHint *LittleHint;
+extern TLittleHint* LittleHint;

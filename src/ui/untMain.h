@@ -42,237 +42,235 @@ class TTSPPopulation;
 // ImageList2 the 16 x 16 caption buttons of the borderless windows,
 // MenuImages the 16 x 16 menu icons.
 enum TMainImage : int {
-  imgStart = 0,
-  imgPause = 1,
-  imgStop = 2,
-  imgNewMap = 3,
-  imgOpenMap = 4,
-  imgSaveMap = 5,
-  imgBackground = 6,
-  imgGenerate = 7,
-  imgSolverPanel = 8,
-  imgAbout = 9,
+    imgStart = 0,
+    imgPause = 1,
+    imgStop = 2,
+    imgNewMap = 3,
+    imgOpenMap = 4,
+    imgSaveMap = 5,
+    imgBackground = 6,
+    imgGenerate = 7,
+    imgSolverPanel = 8,
+    imgAbout = 9,
 };
 enum TCaptionImage : int { capClose = 0, capRollUp = 1, capRollDown = 2 };
 
 // The paint box `Roads`: shows the picture RedrawMap last composed and passes
 // the mouse on to the main window.
 class TMapView : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  TMapView(TfrmMain *owner, QWidget *parent);
+    TMapView(TfrmMain* owner, QWidget* parent);
 
-  // Takes the picture to show (shared, not copied) and repaints at once.
-  void ShowPicture(const QImage &picture);
-  // Lets go of the picture without repainting, so that its memory can be
-  // reused for the next one.
-  void ReleasePicture() { picture_ = QImage(); }
-  const QImage &Picture() const { return picture_; }
+    // Takes the picture to show (shared, not copied) and repaints at once.
+    void ShowPicture(const QImage& picture);
+    // Lets go of the picture without repainting, so that its memory can be
+    // reused for the next one.
+    void ReleasePicture() { picture_ = QImage(); }
+    const QImage& Picture() const { return picture_; }
 
 protected:
-  void paintEvent(QPaintEvent *event) override;
-  void mousePressEvent(QMouseEvent *event) override;
-  void mouseMoveEvent(QMouseEvent *event) override;
-  void mouseReleaseEvent(QMouseEvent *event) override;
-  void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-  TfrmMain *owner_;
-  QImage picture_;
-  uint64_t pictureFingerprint_ = 0;
-  TMapPaintInput PaintInput() const;
-  uint64_t PictureFingerprint(const TMapPaintInput &input) const;
+    TfrmMain* owner_;
+    QImage picture_;
 };
 
 class TfrmMain : public QMainWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit TfrmMain(QWidget *parent = nullptr);
-  ~TfrmMain() override;
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
-  // --- The solver ----------------------------------------------------------
-  solver::TTSPPopulation *Population() const { return population_.get(); }
-  // A fresh population with the default settings, 100 chromosomes, and this
-  // window's handlers for its events.
-  void CreateSolver();
-  // Stops a running or paused run as the solver panel's Stop button does.
-  void StopRunIfActive();
-  // Handlers of the population's events (untMainSolver.cpp).
-  void GenerationDone(solver::TTSPPopulation &sender, int32_t generation,
-                      double best, double worst);
-  void NewBestFound(solver::TTSPPopulation &sender, double best);
-  void TestCrossoversExecute();
+    // --- The solver ----------------------------------------------------------
+    solver::TTSPPopulation* Population() const { return population_.get(); }
+    // A fresh population with the default settings, 100 chromosomes, and this
+    // window's handlers for its events.
+    void CreateSolver();
+    // Stops a running or paused run as the solver panel's Stop button does.
+    void StopRunIfActive();
+    // Handlers of the population's events (untMainSolver.cpp).
+    void GenerationDone(solver::TTSPPopulation& sender, int32_t generation, double best,
+                        double worst);
+    void NewBestFound(solver::TTSPPopulation& sender, double best);
+    void TestCrossoversExecute();
 
-  // --- The map view --------------------------------------------------------
-  // Composes the whole picture off-screen and shows it in one step.
-  void RedrawMap();
-  // The periodic refresh: RedrawMap when anything the picture shows has
-  // changed since the last one, otherwise the view repaints what it has.
-  void RefreshMap();
-  // Writes the number of nodes into the solver panel.
-  void UpdateCityCount();
-  // Status bar panel 0 (the run time).
-  void SetElapsedTimeText(const QString &text);
-  // The picture last shown by the map view.
-  const QImage &MapPicture() const { return picture_; }
-  bool HasBackground() const { return hasBackground_; }
-  const QImage &Background() const { return background_; }
-  bool GridVisible() const;
+    // --- The map view --------------------------------------------------------
+    // Composes the whole picture off-screen and shows it in one step.
+    void RedrawMap();
+    // The periodic refresh: RedrawMap when anything the picture shows has
+    // changed since the last one, otherwise the view repaints what it has.
+    void RefreshMap();
+    // Writes the number of nodes into the solver panel.
+    void UpdateCityCount();
+    // Status bar panel 0 (the run time).
+    void SetElapsedTimeText(const QString& text);
+    // The picture last shown by the map view.
+    const QImage& MapPicture() const { return picture_; }
+    bool HasBackground() const { return hasBackground_; }
+    const QImage& Background() const { return background_; }
+    bool GridVisible() const;
 
-  // Opens a map file as the "Открыть" command does after its dialog.
-  // Returns false when the file could not be read (the message is shown and
-  // the previous map stays).
-  bool OpenMapFile(const QString &path);
-  // Loads a background picture as "Загрузить фон карты" does after its dialog.
-  bool LoadBackgroundFile(const QString &path);
+    // Opens a map file as the "Открыть" command does after its dialog.
+    // Returns false when the file could not be read (the message is shown and
+    // the previous map stays).
+    bool OpenMapFile(const QString& path);
+    // Loads a background picture as "Загрузить фон карты" does after its dialog.
+    bool LoadBackgroundFile(const QString& path);
 
-  // --- Controls (object names as the fields) -------------------------------
-  QFrame *MainPanel = nullptr;
-  TImageButton *NewMapBtn = nullptr;
-  TImageButton *OpenMapBtn = nullptr;
-  TImageButton *SaveMapBtn = nullptr;
-  TImageButton *LoadMapFromFileBtn = nullptr;
-  TImageButton *GenerateMapBtn = nullptr;
-  TImageButton *StartGABtn = nullptr;
-  TImageButton *HelpBtn = nullptr;
-  QWidget *Panel2 = nullptr;
-  QScrollArea *ScrollBox = nullptr;
-  TMapView *Roads = nullptr;
-  QStatusBar *StatusBar = nullptr;
-  QLabel *StatusPanel0 = nullptr;
-  QLabel *StatusPanel1 = nullptr;
-  QTimer *Timer1 = nullptr;
+    // --- Controls (object names as the fields) -------------------------------
+    QFrame* MainPanel = nullptr;
+    TImageButton* NewMapBtn = nullptr;
+    TImageButton* OpenMapBtn = nullptr;
+    TImageButton* SaveMapBtn = nullptr;
+    TImageButton* LoadMapFromFileBtn = nullptr;
+    TImageButton* GenerateMapBtn = nullptr;
+    TImageButton* StartGABtn = nullptr;
+    TImageButton* HelpBtn = nullptr;
+    QWidget* Panel2 = nullptr;
+    QScrollArea* ScrollBox = nullptr;
+    TMapView* Roads = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QTimer* Timer1 = nullptr;
 
-  TStartMark *StartMark = nullptr;    // the splash
-  TItemDrawer *ItemDrawer1 = nullptr; // the menu painter
-  TImageList *ImageList1 = nullptr;
-  TImageList *ImageList2 = nullptr;
-  TImageList *MenuImages = nullptr;
+    TStartMark* StartMark = nullptr;    // the splash
+    TItemDrawer* ItemDrawer1 = nullptr; // the menu painter
+    TImageList* ImageList1 = nullptr;
+    TImageList* ImageList2 = nullptr;
+    TImageList* MenuImages = nullptr;
 
-  // Actions.
-  QAction *NewMap = nullptr;
-  QAction *OpenMap = nullptr;
-  QAction *SaveMap = nullptr;
-  QAction *LoadMapFromFile = nullptr;
-  QAction *GenerateMap = nullptr;
-  QAction *StartGA = nullptr;
-  QAction *Help = nullptr;
-  QAction *TestCrossovers = nullptr;
-  QAction *ViewFitneses = nullptr;
+    // Actions.
+    QAction* NewMap = nullptr;
+    QAction* OpenMap = nullptr;
+    QAction* SaveMap = nullptr;
+    QAction* LoadMapFromFile = nullptr;
+    QAction* GenerateMap = nullptr;
+    QAction* StartGA = nullptr;
+    QAction* Help = nullptr;
+    QAction* TestCrossovers = nullptr;
+    QAction* ViewFitneses = nullptr;
 
-  // The menu bar and its items.
-  QMenuBar *MainMenu1 = nullptr;
-  QMenu *FileMenu = nullptr;
-  QMenu *OptionsMenu = nullptr;
-  QMenu *ExtraMenu = nullptr;
-  QMenu *TaskMenu = nullptr;
-  QMenu *HelpMenu = nullptr;
-  QAction *ExitItem = nullptr;
-  QAction *PaintSetka = nullptr;
-  QAction *ShowPathItem = nullptr;
-  QAction *ShowRoadsItem = nullptr;
-  QAction *ShowCityNameItem = nullptr;
-  QAction *LearningItem = nullptr;
-  QAction *GenerateItem = nullptr;
-  QAction *SolveItem = nullptr;
-  QAction *StopItem = nullptr;
-  QAction *ChromSostItem = nullptr;
-  QAction *HelpItem = nullptr;
-  QAction *AboutItem = nullptr;
-  // Keys the window handles itself, whatever control has the focus.
-  QShortcut *GenerateKey = nullptr; // F5
-  QShortcut *StartKey = nullptr;    // F9
-  QShortcut *LearningKey = nullptr; // Ctrl+L (the learning item is hidden)
+    // The menu bar and its items.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* OptionsMenu = nullptr;
+    QMenu* ExtraMenu = nullptr;
+    QMenu* TaskMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* ExitItem = nullptr;
+    QAction* PaintSetka = nullptr;
+    QAction* ShowPathItem = nullptr;
+    QAction* ShowRoadsItem = nullptr;
+    QAction* ShowCityNameItem = nullptr;
+    QAction* LearningItem = nullptr;
+    QAction* GenerateItem = nullptr;
+    QAction* SolveItem = nullptr;
+    QAction* StopItem = nullptr;
+    QAction* ChromSostItem = nullptr;
+    QAction* HelpItem = nullptr;
+    QAction* AboutItem = nullptr;
+    // Keys the window handles itself, whatever control has the focus.
+    QShortcut* GenerateKey = nullptr; // F5
+    QShortcut* StartKey = nullptr;    // F9
+    QShortcut* LearningKey = nullptr; // Ctrl+L (the learning item is hidden)
 
-  // --- Command handlers ----------------------------------------------------
-  void NewMapExecute();
-  void OpenMapExecute();
-  void SaveMapExecute();
-  void LoadMapFromFileExecute();
-  void GenerateMapExecute();
-  void StartGAExecute();
-  void HelpExecute();
-  void ViewFitnesesExecute();
-  void ExitItemClick();
-  void PaintSetkaClick();
-  void ShowPathItemClick();
-  void ShowRoadsItemClick();
-  void ShowCityNameItemClick();
-  void LearningItemClick();
-  void SolveItemClick();
-  void StopItemClick();
-  void ChromSostItemClick();
-  void HelpItemClick();
-  void GenerateKeyPress(); // F5
-  void StartKeyPress();    // F9
-  void Timer1Timer();
+    // --- Command handlers ----------------------------------------------------
+    void NewMapExecute();
+    void OpenMapExecute();
+    void SaveMapExecute();
+    void LoadMapFromFileExecute();
+    void GenerateMapExecute();
+    void StartGAExecute();
+    void HelpExecute();
+    void ViewFitnesesExecute();
+    void ExitItemClick();
+    void PaintSetkaClick();
+    void ShowPathItemClick();
+    void ShowRoadsItemClick();
+    void ShowCityNameItemClick();
+    void LearningItemClick();
+    void SolveItemClick();
+    void StopItemClick();
+    void ChromSostItemClick();
+    void HelpItemClick();
+    void GenerateKeyPress(); // F5
+    void StartKeyPress();    // F9
+    void Timer1Timer();
 
-  // --- Map editing (untMainEditing.cpp) ------------------------------------
-  // Pointer events of the map view in map pixels; screenPos places the hints
-  // and the city window.
-  void RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                      int x, int y, const QPoint &screenPos);
-  void RoadsMouseMove(Qt::KeyboardModifiers modifiers, int x, int y,
-                      const QPoint &screenPos);
-  void RoadsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                    int x, int y, const QPoint &screenPos);
-  void RoadsDblClick(const QPoint &screenPos);
-  // Whether the map view shows the hand (a node is under the pointer).
-  bool HandCursorShown() const { return handShown_; }
+    // --- Map editing (untMainEditing.cpp) ------------------------------------
+    // Pointer events of the map view in map pixels; screenPos places the hints
+    // and the city window.
+    void RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+                        const QPoint& screenPos);
+    void RoadsMouseMove(Qt::KeyboardModifiers modifiers, int x, int y, const QPoint& screenPos);
+    void RoadsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y,
+                      const QPoint& screenPos);
+    void RoadsDblClick(const QPoint& screenPos);
+    // The pointer left the map view: the hover hint goes with it.
+    void RoadsMouseLeave();
+    // Whether the map view shows the hand (a node is under the pointer).
+    bool HandCursorShown() const { return handShown_; }
 
-  // Editor state.
-  int32_t CurrentNodeID = 0;
-  bool Moving = false;
-  int32_t MovingID = -1;
-  int32_t RoadStartID = -1;
-  int32_t RoadEndID = -1;
-  int32_t RoadStartIndex = -1;
-  int32_t RoadStartX = 0;
-  int32_t RoadStartY = 0;
-  int32_t RoadCurX = 0;
-  int32_t RoadCurY = 0;
+    // Editor state.
+    int32_t CurrentNodeID = 0;
+    bool Moving = false;
+    int32_t MovingID = -1;
+    int32_t RoadStartID = -1;
+    int32_t RoadEndID = -1;
+    int32_t RoadStartIndex = -1;
+    int32_t RoadStartX = 0;
+    int32_t RoadStartY = 0;
+    int32_t RoadCurX = 0;
+    int32_t RoadCurY = 0;
 
 protected:
-  void showEvent(QShowEvent *event) override;
-  void changeEvent(QEvent *event) override;
-  void resizeEvent(QResizeEvent *event) override;
-  void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-  void FormCreate();
-  void FormActivate();
-  void BuildImageLists();
-  void BuildToolPanel();
-  void BuildMenu();
-  void BuildMapArea();
-  void BuildStatusBar();
-  QAction *MakeAction(const QString &name, const QString &text,
-                      const QString &hint);
+    void FormCreate();
+    void FormActivate();
+    void BuildImageLists();
+    void BuildToolPanel();
+    void BuildMenu();
+    void BuildMapArea();
+    void BuildStatusBar();
+    QAction* MakeAction(const QString& name, const QString& text, const QString& hint);
 
-  // Editing helpers.
-  void CreateNodeAt(int x, int y);
-  void ShowLittleHint(const QString &text, const QPoint &screenPos);
-  void HideLittleHint();
-  void SetHandCursor(bool hand);
+    // Editing helpers.
+    void CreateNodeAt(int x, int y);
+    void ShowLittleHint(const QString& text, const QPoint& screenPos);
+    void HideLittleHint();
+    void SetHandCursor(bool hand);
 
-  std::unique_ptr<solver::TTSPPopulation> population_;
-  // Populations replaced while their run loop was still on the call stack;
-  // they live until the window goes.
-  std::vector<std::unique_ptr<solver::TTSPPopulation>> retiredPopulations_;
-  // How many population events are being handled further up the stack; a
-  // run loop can only be active while one is (its message pump runs there).
-  int eventDepth_ = 0;
-  void ReleaseRetiredPopulations();
+    std::unique_ptr<solver::TTSPPopulation> population_;
+    // Populations replaced while their run loop was still on the call stack;
+    // they live until the window goes.
+    std::vector<std::unique_ptr<solver::TTSPPopulation>> retiredPopulations_;
+    // How many population events are being handled further up the stack; a
+    // run loop can only be active while one is (its message pump runs there).
+    int eventDepth_ = 0;
+    void ReleaseRetiredPopulations();
 
-  QImage background_;
-  bool hasBackground_ = false;
-  QImage picture_;
-  uint64_t pictureFingerprint_ = 0;
-  TMapPaintInput PaintInput() const;
-  uint64_t PictureFingerprint(const TMapPaintInput &input) const;
-  std::unique_ptr<QCursor> handCursor_;
-  bool handShown_ = false;
-  TNodeHitIndex hitIndex_;
+    QImage background_;
+    bool hasBackground_ = false;
+    QImage picture_;
+    uint64_t pictureFingerprint_ = 0;
+    TMapPaintInput PaintInput() const;
+    uint64_t PictureFingerprint(const TMapPaintInput& input) const;
+    std::unique_ptr<QCursor> handCursor_;
+    bool handShown_ = false;
+    TNodeHitIndex hitIndex_;
 };
 
-extern TfrmMain *frmMain;
+extern TfrmMain* frmMain;

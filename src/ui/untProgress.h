@@ -11,49 +11,49 @@ class QFrame;
 class QProgressBar;
 
 class TfrmProgress : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit TfrmProgress(QWidget *parent = nullptr);
+    explicit TfrmProgress(QWidget* parent = nullptr);
 
-  // Shows the window centred on the screen. With pumping on (loading), the
-  // window repaints now and then while the work goes on.
-  void Open(bool pumpMessages);
-  void SetMaximum(int32_t maximum);
-  // One node done.
-  void Step();
-  // Closes the window and puts the bar back at 0.
-  void Finish();
+    // Shows the window centred on the screen. With pumping on (loading), the
+    // window repaints now and then while the work goes on.
+    void Open(bool pumpMessages);
+    void SetMaximum(int32_t maximum);
+    // One node done.
+    void Step();
+    // Closes the window and puts the bar back at 0.
+    void Finish();
 
-  // Steps counted since Open (the bar shows them at each repaint).
-  int32_t Position() const { return position_; }
+    // Steps counted since Open (the bar shows them at each repaint).
+    int32_t Position() const { return position_; }
 
-  QFrame *Panel = nullptr;
-  QProgressBar *Progress = nullptr;
+    QFrame* Panel = nullptr;
+    QProgressBar* Progress = nullptr;
 
 private:
-  void Pump();
+    void Pump();
 
-  bool pump_ = false;
-  int32_t position_ = 0;
-  QElapsedTimer sincePump_;
+    bool pump_ = false;
+    int32_t position_ = 0;
+    QElapsedTimer sincePump_;
 };
 
-extern TfrmProgress *frmProgress;
+extern TfrmProgress* frmProgress;
 
 // Shows the progress window for one load or save and closes it again when
 // the operation ends, also when it fails.
 class TfrmProgressScope {
 public:
-  enum TKind { Load, Save };
-  TfrmProgressScope(TfrmProgress *window, TKind kind);
-  ~TfrmProgressScope();
-  TfrmProgressScope(const TfrmProgressScope &) = delete;
-  TfrmProgressScope &operator=(const TfrmProgressScope &) = delete;
+    enum TKind { Load, Save };
+    TfrmProgressScope(TfrmProgress* window, TKind kind);
+    ~TfrmProgressScope();
+    TfrmProgressScope(const TfrmProgressScope&) = delete;
+    TfrmProgressScope& operator=(const TfrmProgressScope&) = delete;
 
-  // The callbacks to hand to the map file.
-  const TMapProgress &Callbacks() const { return callbacks_; }
+    // The callbacks to hand to the map file.
+    const TMapProgress& Callbacks() const { return callbacks_; }
 
 private:
-  TfrmProgress *window_;
-  TMapProgress callbacks_;
+    TfrmProgress* window_;
+    TMapProgress callbacks_;
 };

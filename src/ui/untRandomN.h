@@ -12,28 +12,28 @@ class QSlider;
 class TUpDown;
 
 class TfrmRandomN : public QDialog {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit TfrmRandomN(QWidget *parent = nullptr);
+    explicit TfrmRandomN(QWidget* parent = nullptr);
 
-  // Replaces the map by a random one with the dialog's current settings and
-  // redraws the main window's map. The dialog need not be showing (F5).
-  void GenerateRandomMap();
+    // Replaces the map by a random one with the dialog's current settings and
+    // redraws the main window's map. The dialog need not be showing (F5).
+    void GenerateRandomMap();
 
-  void RndBtnClick();
-  void RoadsTrackBarChange();
-  void NonCityTrackBarChange();
+    void RndBtnClick();
+    void RoadsTrackBarChange();
+    void NonCityTrackBarChange();
 
-  QLabel *Label2 = nullptr;
-  QLineEdit *CountCityEdit = nullptr;
-  TUpDown *CountCityEditUpDown = nullptr;
-  QCheckBox *UseOkr = nullptr;
-  QSlider *RoadsTrackBar = nullptr;
-  QPushButton *RndBtn = nullptr;
-  QSlider *NonCityTrackBar = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* CountCityEdit = nullptr;
+    TUpDown* CountCityEditUpDown = nullptr;
+    QCheckBox* UseOkr = nullptr;
+    QSlider* RoadsTrackBar = nullptr;
+    QPushButton* RndBtn = nullptr;
+    QSlider* NonCityTrackBar = nullptr;
 
 protected:
-  void showEvent(QShowEvent *event) override;
+    void showEvent(QShowEvent* event) override;
 };
 
-extern TfrmRandomN *frmRandomN;
+extern TfrmRandomN* frmRandomN;

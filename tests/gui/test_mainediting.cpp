@@ -25,390 +25,406 @@ using fixture::Script;
 
 namespace {
 
-QWidget *View() { return frmMain->Roads; }
+QWidget* View() {
+    return frmMain->Roads;
+}
 
 void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::mousePress(View(), button, modifiers, at);
+    QTest::mousePress(View(), button, modifiers, at);
 }
 
 void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::mouseRelease(View(), button, modifiers, at);
+    QTest::mouseRelease(View(), button, modifiers, at);
 }
 
 void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  Press(at, button, modifiers);
-  Release(at, button, modifiers);
+    Press(at, button, modifiers);
+    Release(at, button, modifiers);
 }
 
-void MoveTo(QPoint at) { QTest::mouseMove(View(), at); }
+void MoveTo(QPoint at) {
+    QTest::mouseMove(View(), at);
+}
 
 // What the window system delivers for a double click: press, release,
 // double click (the second press), release.
 void DoubleClick(QPoint at) {
-  Click(at);
-  QTest::mouseDClick(View(), Qt::LeftButton, Qt::NoModifier, at);
-  Release(at);
+    Click(at);
+    QTest::mouseDClick(View(), Qt::LeftButton, Qt::NoModifier, at);
+    Release(at);
 }
 
 // A Shift-drag from one point to another with a few moves on the way.
 void ShiftDrag(QPoint from, QPoint to) {
-  Press(from, Qt::LeftButton, Qt::ShiftModifier);
-  MoveTo((from + to) / 2);
-  MoveTo(to);
-  Release(to, Qt::LeftButton, Qt::ShiftModifier);
+    Press(from, Qt::LeftButton, Qt::ShiftModifier);
+    MoveTo((from + to) / 2);
+    MoveTo(to);
+    Release(to, Qt::LeftButton, Qt::ShiftModifier);
 }
 
-TIntegerArray Roads(int32_t position) { return g_Map.City(position).Roads; }
+TIntegerArray Roads(int32_t position) {
+    return g_Map.City(position).Roads;
+}
 
 } // namespace
 
 class TestMainEditing : public QObject {
-  Q_OBJECT
+    Q_OBJECT
 
 private Q_SLOTS:
-  void init() { fixture::ResetProgram(); }
+    void init() { fixture::ResetProgram(); }
 
-  void clickOnEmptySpaceCreatesACity() {
-    g_Display.ShowPath = true;
-    Click({100, 120});
-    QCOMPARE(g_Map.Count(), 1);
-    QCOMPARE(g_Map.City(0).ID, 0);
-    QCOMPARE(g_Map.City(0).Name, std::string("0"));
-    QCOMPARE(g_Map.City(0).X, 100.0);
-    QCOMPARE(g_Map.City(0).Y, 120.0);
-    QVERIFY(g_Map.City(0).ThisCity);
-    QCOMPARE(g_Map.City(0).Roads.Count(), 0);
-    QVERIFY(!g_Display.ShowPath);
-    // Creating does not retarget the city window.
-    QCOMPARE(frmMain->CurrentNodeID, 0);
+    void clickOnEmptySpaceCreatesACity() {
+        g_Display.ShowPath = true;
+        Click({100, 120});
+        QCOMPARE(g_Map.Count(), 1);
+        QCOMPARE(g_Map.City(0).ID, 0);
+        QCOMPARE(g_Map.City(0).Name, std::string("0"));
+        QCOMPARE(g_Map.City(0).X, 100.0);
+        QCOMPARE(g_Map.City(0).Y, 120.0);
+        QVERIFY(g_Map.City(0).ThisCity);
+        QCOMPARE(g_Map.City(0).Roads.Count(), 0);
+        QVERIFY(!g_Display.ShowPath);
+        // Creating does not retarget the city window.
+        QCOMPARE(frmMain->CurrentNodeID, 0);
 
-    Click({300, 200});
-    QCOMPARE(g_Map.Count(), 2);
-    QCOMPARE(g_Map.City(1).ID, 1);
-    QCOMPARE(g_Map.City(1).Name, std::string("1"));
-    QCOMPARE(frmResults->AllCities->text(), QStringLiteral("2"));
-    // Shown at once: the new square is on the picture.
-    QCOMPARE(frmMain->MapPicture().pixelColor(300, 200), QColor(255, 0, 0));
-  }
+        Click({300, 200});
+        QCOMPARE(g_Map.Count(), 2);
+        QCOMPARE(g_Map.City(1).ID, 1);
+        QCOMPARE(g_Map.City(1).Name, std::string("1"));
+        QCOMPARE(frmResults->AllCities->text(), QStringLiteral("2"));
+        // Shown at once: the new square is on the picture.
+        QCOMPARE(frmMain->MapPicture().pixelColor(300, 200), QColor(255, 0, 0));
+    }
 
-  void clickOnANodeIsAMoveOfZeroLength() {
-    AddNode(50, 60);
-    Press({52, 58});
-    QVERIFY(frmMain->Moving);
-    QVERIFY(LittleHint->isVisible());
-    QCOMPARE(LittleHint->Text(), QStringLiteral("Перемещение 0 (52; 58)"));
-    Release({52, 58});
-    QVERIFY(!frmMain->Moving);
-    QVERIFY(!LittleHint->isVisible());
-    QCOMPARE(g_Map.Count(), 1);
-    QCOMPARE(g_Map.City(0).X, 50.0);
-  }
+    void clickOnANodeIsAMoveOfZeroLength() {
+        AddNode(50, 60);
+        Press({52, 58});
+        QVERIFY(frmMain->Moving);
+        QVERIFY(LittleHint->isVisible());
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Перемещение 0 (52; 58)"));
+        Release({52, 58});
+        QVERIFY(!frmMain->Moving);
+        QVERIFY(!LittleHint->isVisible());
+        QCOMPARE(g_Map.Count(), 1);
+        QCOMPARE(g_Map.City(0).X, 50.0);
+    }
 
-  void dragMovesTheNodeCentreToThePointer() {
-    AddNode(50, 60);
-    AddNode(200, 200);
-    g_Display.ShowPath = true;
-    Press({53, 61});
-    MoveTo({120, 130});
-    QCOMPARE(g_Map.City(0).X, 120.0);
-    QCOMPARE(g_Map.City(0).Y, 130.0);
-    QCOMPARE(LittleHint->Text(), QStringLiteral("Перемещение 0 (120; 130)"));
-    MoveTo({140, 90});
-    Release({140, 90});
-    QCOMPARE(g_Map.City(0).X, 140.0);
-    QCOMPARE(g_Map.City(0).Y, 90.0);
-    QCOMPARE(g_Map.Count(), 2);
-    QVERIFY(g_Display.ShowPath); // moving keeps the route shown
-    QCOMPARE(frmMain->MapPicture().pixelColor(140, 90), QColor(255, 0, 0));
-  }
+    void dragMovesTheNodeCentreToThePointer() {
+        AddNode(50, 60);
+        AddNode(200, 200);
+        g_Display.ShowPath = true;
+        Press({53, 61});
+        MoveTo({120, 130});
+        QCOMPARE(g_Map.City(0).X, 120.0);
+        QCOMPARE(g_Map.City(0).Y, 130.0);
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Перемещение 0 (120; 130)"));
+        MoveTo({140, 90});
+        Release({140, 90});
+        QCOMPARE(g_Map.City(0).X, 140.0);
+        QCOMPARE(g_Map.City(0).Y, 90.0);
+        QCOMPARE(g_Map.Count(), 2);
+        QVERIFY(g_Display.ShowPath); // moving keeps the route shown
+        QCOMPARE(frmMain->MapPicture().pixelColor(140, 90), QColor(255, 0, 0));
+    }
 
-  void ctrlOrAltPressMovesInsteadOfDrawingARoad() {
-    AddNode(50, 60);
-    Press({50, 60}, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
-    QVERIFY(frmMain->Moving);
-    QCOMPARE(frmMain->RoadStartID, -1);
-    Release({50, 60});
-  }
+    void ctrlOrAltPressMovesInsteadOfDrawingARoad() {
+        AddNode(50, 60);
+        Press({50, 60}, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+        QVERIFY(frmMain->Moving);
+        QCOMPARE(frmMain->RoadStartID, -1);
+        Release({50, 60});
+    }
 
-  void shiftDragDrawsARoadBothWays() {
-    const int32_t a = AddNode(50, 50);
-    const int32_t b = AddNode(200, 100);
-    Press({51, 49}, Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(frmMain->RoadStartID, a);
-    QCOMPARE(frmMain->RoadEndID, -1);
-    QCOMPARE(frmMain->CurrentNodeID, a);
-    QCOMPARE(LittleHint->Text(), QStringLiteral("Новая дорога (51; 49)"));
-    MoveTo({120, 80});
-    QCOMPARE(frmMain->RoadCurX, 120);
-    QCOMPARE(LittleHint->Text(), QStringLiteral("Новая дорога (120; 80)"));
-    Release({199, 101}, Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(Roads(a), TIntegerArray{b});
-    QCOMPARE(Roads(b), TIntegerArray{a});
-    QCOMPARE(frmMain->RoadStartID, -1);
-    QCOMPARE(frmMain->RoadEndID, -1);
+    void shiftDragDrawsARoadBothWays() {
+        const int32_t a = AddNode(50, 50);
+        const int32_t b = AddNode(200, 100);
+        Press({51, 49}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(frmMain->RoadStartID, a);
+        QCOMPARE(frmMain->RoadEndID, -1);
+        QCOMPARE(frmMain->CurrentNodeID, a);
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Новая дорога (51; 49)"));
+        MoveTo({120, 80});
+        QCOMPARE(frmMain->RoadCurX, 120);
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Новая дорога (120; 80)"));
+        Release({199, 101}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(Roads(a), TIntegerArray{b});
+        QCOMPARE(Roads(b), TIntegerArray{a});
+        QCOMPARE(frmMain->RoadStartID, -1);
+        QCOMPARE(frmMain->RoadEndID, -1);
 
-    // The same road drawn the other way adds nothing twice.
-    ShiftDrag({200, 100}, {50, 50});
-    QCOMPARE(Roads(a), TIntegerArray{b});
-    QCOMPARE(Roads(b), TIntegerArray{a});
-    QCOMPARE(g_Map.Count(), 2);
-  }
+        // The same road drawn the other way adds nothing twice.
+        ShiftDrag({200, 100}, {50, 50});
+        QCOMPARE(Roads(a), TIntegerArray{b});
+        QCOMPARE(Roads(b), TIntegerArray{a});
+        QCOMPARE(g_Map.Count(), 2);
+    }
 
-  void roadEndingOnEmptySpaceCreatesACity() {
-    const int32_t a = AddNode(50, 50);
-    g_Display.ShowPath = true;
-    ShiftDrag({50, 50}, {300, 300});
-    QCOMPARE(g_Map.Count(), 2);
-    QCOMPARE(g_Map.City(1).X, 300.0);
-    QCOMPARE(g_Map.City(1).Name, std::string("1"));
-    QCOMPARE(Roads(a), TIntegerArray{1});
-    QCOMPARE(Roads(1), TIntegerArray{a});
-    QVERIFY(!g_Display.ShowPath);
-    // A chain of Shift-drags draws a path of new cities.
-    ShiftDrag({300, 300}, {400, 100});
-    QCOMPARE(g_Map.Count(), 3);
-    QCOMPARE(Roads(1), (TIntegerArray{0, 2}));
-    QCOMPARE(Roads(2), TIntegerArray{1});
-  }
+    void roadEndingOnEmptySpaceCreatesACity() {
+        const int32_t a = AddNode(50, 50);
+        g_Display.ShowPath = true;
+        ShiftDrag({50, 50}, {300, 300});
+        QCOMPARE(g_Map.Count(), 2);
+        QCOMPARE(g_Map.City(1).X, 300.0);
+        QCOMPARE(g_Map.City(1).Name, std::string("1"));
+        QCOMPARE(Roads(a), TIntegerArray{1});
+        QCOMPARE(Roads(1), TIntegerArray{a});
+        QVERIFY(!g_Display.ShowPath);
+        // A chain of Shift-drags draws a path of new cities.
+        ShiftDrag({300, 300}, {400, 100});
+        QCOMPARE(g_Map.Count(), 3);
+        QCOMPARE(Roads(1), (TIntegerArray{0, 2}));
+        QCOMPARE(Roads(2), TIntegerArray{1});
+    }
 
-  void roadReleasedOnItsStartAddsNothing() {
-    AddNode(50, 50);
-    ShiftDrag({50, 50}, {52, 51});
-    QCOMPARE(g_Map.Count(), 1);
-    QCOMPARE(Roads(0).Count(), 0);
-  }
+    void roadReleasedOnItsStartAddsNothing() {
+        AddNode(50, 50);
+        ShiftDrag({50, 50}, {52, 51});
+        QCOMPARE(g_Map.Count(), 1);
+        QCOMPARE(Roads(0).Count(), 0);
+    }
 
-  void shiftPressOnEmptySpaceDoesNothing() {
-    AddNode(50, 50);
-    Press({150, 150}, Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(frmMain->RoadStartID, -1);
-    Release({150, 150}, Qt::LeftButton, Qt::ShiftModifier);
-    // The release of a press that started nothing creates nothing.
-    QCOMPARE(g_Map.Count(), 1);
-  }
+    void shiftPressOnEmptySpaceDoesNothing() {
+        AddNode(50, 50);
+        Press({150, 150}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(frmMain->RoadStartID, -1);
+        Release({150, 150}, Qt::LeftButton, Qt::ShiftModifier);
+        // The release of a press that started nothing creates nothing.
+        QCOMPARE(g_Map.Count(), 1);
+    }
 
-  void rightClicksBuildTheSelectionInOrder() {
-    const int32_t a = AddNode(50, 50);
-    const int32_t b = AddNode(150, 50);
-    const int32_t c = AddNode(250, 50);
-    Click({50, 50}, Qt::RightButton);
-    Click({150, 50}, Qt::RightButton);
-    Click({250, 50}, Qt::RightButton);
-    QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{a, b, c}));
-    QCOMPARE(frmMain->CurrentNodeID, c);
-    Click({50, 50}, Qt::RightButton);
-    QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{b, c}));
-    // On empty space only CurrentNodeID changes.
-    Click({400, 300}, Qt::RightButton);
-    QCOMPARE(frmMain->CurrentNodeID, -1);
-    QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{b, c}));
-    QCOMPARE(g_Map.Count(), 3);
-  }
+    void rightClicksBuildTheSelectionInOrder() {
+        const int32_t a = AddNode(50, 50);
+        const int32_t b = AddNode(150, 50);
+        const int32_t c = AddNode(250, 50);
+        Click({50, 50}, Qt::RightButton);
+        Click({150, 50}, Qt::RightButton);
+        Click({250, 50}, Qt::RightButton);
+        QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{a, b, c}));
+        QCOMPARE(frmMain->CurrentNodeID, c);
+        Click({50, 50}, Qt::RightButton);
+        QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{b, c}));
+        // On empty space only CurrentNodeID changes.
+        Click({400, 300}, Qt::RightButton);
+        QCOMPARE(frmMain->CurrentNodeID, -1);
+        QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{b, c}));
+        QCOMPARE(g_Map.Count(), 3);
+    }
 
-  void rightClickStopsARunBeforeChangingTheSelection() {
-    AddNode(50, 50);
-    solver::TTSPPopulation *population = frmMain->Population();
-    population->SetState(solver::stPaused);
-    Click({50, 50}, Qt::RightButton);
-    QCOMPARE(population->State(), uint8_t(solver::stStopped));
-  }
+    void rightClickStopsARunBeforeChangingTheSelection() {
+        AddNode(50, 50);
+        solver::TTSPPopulation* population = frmMain->Population();
+        population->SetState(solver::stPaused);
+        Click({50, 50}, Qt::RightButton);
+        QCOMPARE(population->State(), uint8_t(solver::stStopped));
+    }
 
-  void overlappingNodesFollowTheListOrderRules() {
-    const int32_t early = AddNode(100, 100);
-    const int32_t late = AddNode(103, 102);
-    // Plain press: the later node moves.
-    Press({101, 101});
-    QCOMPARE(frmMain->MovingID, late);
-    Release({101, 101});
-    // Shift-press: the earlier node starts the road.
-    Press({101, 101}, Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(frmMain->RoadStartID, early);
-    Release({101, 101}, Qt::LeftButton, Qt::ShiftModifier);
-    // The release hit the earlier node too: nothing was added.
-    QCOMPARE(Roads(early).Count(), 0);
-    // Right press: the earlier node is selected.
-    Click({101, 101}, Qt::RightButton);
-    QCOMPARE(g_Map.SelectedCities(), TIntegerArray{early});
-    // Hover: the earlier node's label.
-    MoveTo({102, 101});
-    QCOMPARE(LittleHint->Text(),
-             QStringLiteral("Точка: 0 (Начальная) (102; 101)"));
-  }
+    void overlappingNodesFollowTheListOrderRules() {
+        const int32_t early = AddNode(100, 100);
+        const int32_t late = AddNode(103, 102);
+        // Plain press: the later node moves.
+        Press({101, 101});
+        QCOMPARE(frmMain->MovingID, late);
+        Release({101, 101});
+        // Shift-press: the earlier node starts the road.
+        Press({101, 101}, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(frmMain->RoadStartID, early);
+        Release({101, 101}, Qt::LeftButton, Qt::ShiftModifier);
+        // The release hit the earlier node too: nothing was added.
+        QCOMPARE(Roads(early).Count(), 0);
+        // Right press: the earlier node is selected.
+        Click({101, 101}, Qt::RightButton);
+        QCOMPARE(g_Map.SelectedCities(), TIntegerArray{early});
+        // Hover: the earlier node's label.
+        MoveTo({102, 101});
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Точка: 0 (Начальная) (102; 101)"));
+    }
 
-  void hitTestIsStrictlyWithinFivePixels() {
-    AddNode(100, 100);
-    MoveTo({104, 96});
-    QVERIFY(frmMain->HandCursorShown());
-    MoveTo({105, 100});
-    QVERIFY(!frmMain->HandCursorShown());
-    QVERIFY(!LittleHint->isVisible());
-    Click({95, 100}); // just outside: a new city
-    QCOMPARE(g_Map.Count(), 2);
-  }
+    void hitTestIsStrictlyWithinFivePixels() {
+        AddNode(100, 100);
+        MoveTo({104, 96});
+        QVERIFY(frmMain->HandCursorShown());
+        MoveTo({105, 100});
+        QVERIFY(!frmMain->HandCursorShown());
+        QVERIFY(!LittleHint->isVisible());
+        Click({95, 100}); // just outside: a new city
+        QCOMPARE(g_Map.Count(), 2);
+    }
 
-  void hoverShowsTheHandAndTheNodeLabel() {
-    AddNode(100, 100);
-    AddNode(200, 100);
-    g_Map.SelectCity(1);
-    g_Map.SelectCity(0);
-    MoveTo({100, 100});
-    QVERIFY(frmMain->HandCursorShown());
-    QCOMPARE(frmMain->Roads->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(frmMain->Roads->cursor().hotSpot(), QPoint(13, 9));
-    QCOMPARE(frmMain->Roads->cursor().pixmap().size(), QSize(32, 32));
-    QVERIFY(LittleHint->isVisible());
-    QCOMPARE(LittleHint->Text(),
-             QStringLiteral("Точка: 0 (Конечная) (100; 100)"));
-    // The hint sits beside the pointer and is as wide as its text.
-    const QPoint pointer = View()->mapToGlobal(QPoint(100, 100));
-    QCOMPARE(LittleHint->x(), pointer.x() + 10);
-    QCOMPARE(LittleHint->y(), pointer.y() - LittleHint->height() - 10);
-    QCOMPARE(LittleHint->width(),
-             LittleHint->Info->x() + LittleHint->Info->width() + 10);
-    QCOMPARE(LittleHint->height(), 39);
-    QVERIFY(qAbs(LittleHint->windowOpacity() - 190.0 / 255.0) < 0.01);
+    void hoverShowsTheHandAndTheNodeLabel() {
+        AddNode(100, 100);
+        AddNode(200, 100);
+        g_Map.SelectCity(1);
+        g_Map.SelectCity(0);
+        MoveTo({100, 100});
+        QVERIFY(frmMain->HandCursorShown());
+        QCOMPARE(frmMain->Roads->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(frmMain->Roads->cursor().hotSpot(), QPoint(13, 9));
+        QCOMPARE(frmMain->Roads->cursor().pixmap().size(), QSize(32, 32));
+        QVERIFY(LittleHint->isVisible());
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Точка: 0 (Конечная) (100; 100)"));
+        // The hint sits beside the pointer and is as wide as its text.
+        const QPoint pointer = View()->mapToGlobal(QPoint(100, 100));
+        QCOMPARE(LittleHint->x(), pointer.x() + 10);
+        QCOMPARE(LittleHint->y(), pointer.y() - LittleHint->height() - 10);
+        QCOMPARE(LittleHint->width(), LittleHint->Info->x() + LittleHint->Info->width() + 10);
+        QCOMPARE(LittleHint->height(), 39);
+        QVERIFY(qAbs(LittleHint->windowOpacity() - 190.0 / 255.0) < 0.01);
 
-    MoveTo({200, 100});
-    QCOMPARE(LittleHint->Text(),
-             QStringLiteral("Точка: 1 (Начальная) (200; 100)"));
-    MoveTo({300, 300});
-    QVERIFY(!frmMain->HandCursorShown());
-    QCOMPARE(frmMain->Roads->cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(!LittleHint->isVisible());
-  }
+        MoveTo({200, 100});
+        QCOMPARE(LittleHint->Text(), QStringLiteral("Точка: 1 (Начальная) (200; 100)"));
+        MoveTo({300, 300});
+        QVERIFY(!frmMain->HandCursorShown());
+        QCOMPARE(frmMain->Roads->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!LittleHint->isVisible());
+    }
 
-  void doubleClickOpensTheCityWindow() {
-    AddNode(40, 50);
-    AddNode(210.5, 100.25, false);
-    DoubleClick({211, 100});
-    QTRY_VERIFY(frmHint->isVisible());
-    QCOMPARE(frmMain->CurrentNodeID, 1);
-    QVERIFY(!frmMain->Moving);
-    QCOMPARE(frmHint->CityName->text(), QStringLiteral("1"));
-    QCOMPARE(frmHint->NCityX->text(), QStringLiteral("210,5"));
-    QCOMPARE(frmHint->NCityY->text(), QStringLiteral("100,25"));
-    QVERIFY(!frmHint->StartCity->isChecked());
-    QCOMPARE(g_Map.Count(), 2);
-    QCOMPARE(frmHint->size(), QSize(177, 213));
-    QVERIFY(frmHint->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QVERIFY(frmHint->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  }
+    void leavingTheViewTakesTheHoverHintAlong() {
+        AddNode(100, 100);
+        MoveTo({100, 100});
+        QVERIFY(LittleHint->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(View(), &leave);
+        QVERIFY(!LittleHint->isVisible());
+        QVERIFY(!frmMain->HandCursorShown());
+        // A drag keeps its hint.
+        Press({100, 100});
+        QCoreApplication::sendEvent(View(), &leave);
+        QVERIFY(LittleHint->isVisible());
+        Release({100, 100});
+    }
 
-  void doubleClickOnEmptySpaceCreatesFirst() {
-    AddNode(40, 50);
-    frmMain->CurrentNodeID = 0;
-    frmHint->hide();
-    DoubleClick({300, 300});
-    // The first press created a city; the window opened for node 0.
-    QVERIFY(g_Map.Count() >= 2);
-    QCOMPARE(g_Map.City(1).X, 300.0);
-    QVERIFY(frmHint->isVisible());
-    QCOMPARE(frmHint->NCityX->text(), QStringLiteral("40"));
-  }
+    void doubleClickOpensTheCityWindow() {
+        AddNode(40, 50);
+        AddNode(210.5, 100.25, false);
+        DoubleClick({211, 100});
+        QTRY_VERIFY(frmHint->isVisible());
+        QCOMPARE(frmMain->CurrentNodeID, 1);
+        QVERIFY(!frmMain->Moving);
+        QCOMPARE(frmHint->CityName->text(), QStringLiteral("1"));
+        QCOMPARE(frmHint->NCityX->text(), QStringLiteral("210,5"));
+        QCOMPARE(frmHint->NCityY->text(), QStringLiteral("100,25"));
+        QVERIFY(!frmHint->StartCity->isChecked());
+        QCOMPARE(g_Map.Count(), 2);
+        QCOMPARE(frmHint->size(), QSize(177, 213));
+        QVERIFY(frmHint->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(frmHint->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
 
-  void cityWindowLayout() {
-    QCOMPARE(frmHint->FormCaption->Caption(), QStringLiteral("Информация"));
-    QCOMPARE(frmHint->FormCaption->height(), 23);
-    QCOMPARE(frmHint->CloseBtn->geometry(), QRect(148, 1, 19, 21));
-    QCOMPARE(frmHint->CloseBtn->toolTip(), QStringLiteral("Закрыть окно"));
-    QCOMPARE(frmHint->CityName->geometry().topLeft(), QPoint(8, 56));
-    QCOMPARE(frmHint->CityName->width(), 161);
-    QCOMPARE(frmHint->NCityX->geometry().topLeft(), QPoint(10, 120));
-    QCOMPARE(frmHint->NCityY->geometry().topLeft(), QPoint(86, 120));
-    QCOMPARE(frmHint->Button1->text(), QStringLiteral("Удалить город"));
-    QCOMPARE(frmHint->Button1->geometry(), QRect(12, 156, 157, 25));
-    QVERIFY(!frmHint->Button1->isDefault());
-    QCOMPARE(frmHint->StartCity->text(), QStringLiteral("Является городом"));
-    QCOMPARE(frmHint->Label1->text(), QStringLiteral("Название города"));
-    QCOMPARE(frmHint->Label2->text(), QStringLiteral("Координаты"));
-  }
+    void doubleClickOnEmptySpaceCreatesFirst() {
+        AddNode(40, 50);
+        frmMain->CurrentNodeID = 0;
+        frmHint->hide();
+        DoubleClick({300, 300});
+        // The first press created a city; the window opened for node 0.
+        QVERIFY(g_Map.Count() >= 2);
+        QCOMPARE(g_Map.City(1).X, 300.0);
+        QVERIFY(frmHint->isVisible());
+        QCOMPARE(frmHint->NCityX->text(), QStringLiteral("40"));
+    }
 
-  void cityWindowRenamesKeepingFiftyCharacters() {
-    AddNode(40, 50);
-    frmMain->CurrentNodeID = 0;
-    frmMain->RoadsDblClick(QPoint(10, 10));
-    frmHint->CityName->clear();
-    frmHint->CityName->insert(QStringLiteral("Москва"));
-    QCOMPARE(g_Map.City(0).Name, std::string("Москва"));
-    frmHint->CityName->setText(QString(60, QChar(u'Я')));
-    QCOMPARE(QString::fromStdString(g_Map.City(0).Name),
-             QString(50, QChar(u'Я')));
-    // Enter in the name field commits the name and deletes nothing.
-    QTest::keyClick(frmHint->CityName, Qt::Key_Return);
-    QCOMPARE(g_Map.Count(), 1);
-    QVERIFY(frmHint->isVisible());
-  }
+    void cityWindowLayout() {
+        QCOMPARE(frmHint->FormCaption->Caption(), QStringLiteral("Информация"));
+        QCOMPARE(frmHint->FormCaption->height(), 23);
+        QCOMPARE(frmHint->CloseBtn->geometry(), QRect(148, 1, 19, 21));
+        QCOMPARE(frmHint->CloseBtn->toolTip(), QStringLiteral("Закрыть окно"));
+        QCOMPARE(frmHint->CityName->geometry().topLeft(), QPoint(8, 56));
+        QCOMPARE(frmHint->CityName->width(), 161);
+        QCOMPARE(frmHint->NCityX->geometry().topLeft(), QPoint(10, 120));
+        QCOMPARE(frmHint->NCityY->geometry().topLeft(), QPoint(86, 120));
+        QCOMPARE(frmHint->Button1->text(), QStringLiteral("Удалить город"));
+        QCOMPARE(frmHint->Button1->geometry(), QRect(12, 156, 157, 25));
+        QVERIFY(!frmHint->Button1->isDefault());
+        QCOMPARE(frmHint->StartCity->text(), QStringLiteral("Является городом"));
+        QCOMPARE(frmHint->Label1->text(), QStringLiteral("Название города"));
+        QCOMPARE(frmHint->Label2->text(), QStringLiteral("Координаты"));
+    }
 
-  void renamingWithNoNodeDoesNothing() {
-    AddNode(40, 50);
-    frmMain->RoadsDblClick(QPoint(10, 10));
-    Click({300, 300}, Qt::RightButton); // CurrentNodeID := -1
-    QCOMPARE(frmMain->CurrentNodeID, -1);
-    QTest::keyClicks(frmHint->CityName, QStringLiteral("xyz"));
-    QVERIFY(Script().Errors.isEmpty());
-    QCOMPARE(g_Map.City(0).Name, std::string("0"));
-  }
+    void cityWindowRenamesKeepingFiftyCharacters() {
+        AddNode(40, 50);
+        frmMain->CurrentNodeID = 0;
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        frmHint->CityName->clear();
+        frmHint->CityName->insert(QStringLiteral("Москва"));
+        QCOMPARE(g_Map.City(0).Name, std::string("Москва"));
+        frmHint->CityName->setText(QString(60, QChar(u'Я')));
+        QCOMPARE(QString::fromStdString(g_Map.City(0).Name), QString(50, QChar(u'Я')));
+        // Enter in the name field commits the name and deletes nothing.
+        QTest::keyClick(frmHint->CityName, Qt::Key_Return);
+        QCOMPARE(g_Map.Count(), 1);
+        QVERIFY(frmHint->isVisible());
+    }
 
-  void cityWindowKindAndCoordinates() {
-    AddNode(40, 50);
-    frmMain->CurrentNodeID = 0;
-    frmMain->RoadsDblClick(QPoint(10, 10));
-    QVERIFY(frmHint->StartCity->isChecked());
-    frmHint->StartCity->setChecked(false);
-    QVERIFY(!g_Map.City(0).ThisCity);
-    QCOMPARE(frmMain->MapPicture().pixelColor(40, 50), QColor(192, 192, 192));
+    void renamingWithNoNodeDoesNothing() {
+        AddNode(40, 50);
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        Click({300, 300}, Qt::RightButton); // CurrentNodeID := -1
+        QCOMPARE(frmMain->CurrentNodeID, -1);
+        QTest::keyClicks(frmHint->CityName, QStringLiteral("xyz"));
+        QVERIFY(Script().Errors.isEmpty());
+        QCOMPARE(g_Map.City(0).Name, std::string("0"));
+    }
 
-    frmHint->NCityX->setFocus();
-    frmHint->NCityX->selectAll();
-    QTest::keyClicks(frmHint->NCityX, QStringLiteral("77,5"));
-    QTest::keyClick(frmHint->NCityX, Qt::Key_Return);
-    QCOMPARE(g_Map.City(0).X, 77.5);
-    QCOMPARE(g_Map.City(0).Y, 50.0);
-    QCOMPARE(g_Map.Count(), 1);
+    void cityWindowKindAndCoordinates() {
+        AddNode(40, 50);
+        frmMain->CurrentNodeID = 0;
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        QVERIFY(frmHint->StartCity->isChecked());
+        frmHint->StartCity->setChecked(false);
+        QVERIFY(!g_Map.City(0).ThisCity);
+        QCOMPARE(frmMain->MapPicture().pixelColor(40, 50), QColor(192, 192, 192));
 
-    frmHint->NCityY->selectAll();
-    QTest::keyClicks(frmHint->NCityY, QStringLiteral("abc"));
-    QTest::keyClick(frmHint->NCityY, Qt::Key_Return);
-    QCOMPARE(Script().Errors.size(), 1);
-    QCOMPARE(g_Map.City(0).Y, 50.0);
-    QCOMPARE(frmHint->NCityY->text(), QStringLiteral("50"));
-  }
+        frmHint->NCityX->setFocus();
+        frmHint->NCityX->selectAll();
+        QTest::keyClicks(frmHint->NCityX, QStringLiteral("77,5"));
+        QTest::keyClick(frmHint->NCityX, Qt::Key_Return);
+        QCOMPARE(g_Map.City(0).X, 77.5);
+        QCOMPARE(g_Map.City(0).Y, 50.0);
+        QCOMPARE(g_Map.Count(), 1);
 
-  void deleteButtonRemovesTheNodeAndCloses() {
-    const int32_t a = AddNode(40, 50);
-    const int32_t b = AddNode(140, 50);
-    const int32_t c = AddNode(240, 50);
-    AddRoad(a, b);
-    AddRoad(b, c);
-    g_Map.SelectCity(a);
-    g_Map.SelectCity(b);
-    g_Display.ShowPath = true;
-    DoubleClick({140, 50});
-    QTRY_VERIFY(frmHint->isVisible());
-    QTest::mouseClick(frmHint->Button1, Qt::LeftButton);
-    QVERIFY(!frmHint->isVisible());
-    QCOMPARE(g_Map.Count(), 2);
-    QCOMPARE(Roads(0).Count(), 0);
-    QCOMPARE(Roads(1).Count(), 0);
-    QCOMPARE(g_Map.SelectedCities(), TIntegerArray{0});
-    QVERIFY(!g_Display.ShowPath);
-  }
+        frmHint->NCityY->selectAll();
+        QTest::keyClicks(frmHint->NCityY, QStringLiteral("abc"));
+        QTest::keyClick(frmHint->NCityY, Qt::Key_Return);
+        QCOMPARE(Script().Errors.size(), 1);
+        QCOMPARE(g_Map.City(0).Y, 50.0);
+        QCOMPARE(frmHint->NCityY->text(), QStringLiteral("50"));
+    }
 
-  void escapeAndCloseButtonHideTheCityWindow() {
-    AddNode(40, 50);
-    frmMain->RoadsDblClick(QPoint(10, 10));
-    QVERIFY(frmHint->isVisible());
-    frmHint->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frmHint));
-    QTest::keyClick(frmHint->CityName, Qt::Key_Escape);
-    QVERIFY(!frmHint->isVisible());
-    frmMain->RoadsDblClick(QPoint(10, 10));
-    QTest::mouseClick(frmHint->CloseBtn, Qt::LeftButton);
-    QVERIFY(!frmHint->isVisible());
-  }
+    void deleteButtonRemovesTheNodeAndCloses() {
+        const int32_t a = AddNode(40, 50);
+        const int32_t b = AddNode(140, 50);
+        const int32_t c = AddNode(240, 50);
+        AddRoad(a, b);
+        AddRoad(b, c);
+        g_Map.SelectCity(a);
+        g_Map.SelectCity(b);
+        g_Display.ShowPath = true;
+        DoubleClick({140, 50});
+        QTRY_VERIFY(frmHint->isVisible());
+        QTest::mouseClick(frmHint->Button1, Qt::LeftButton);
+        QVERIFY(!frmHint->isVisible());
+        QCOMPARE(g_Map.Count(), 2);
+        QCOMPARE(Roads(0).Count(), 0);
+        QCOMPARE(Roads(1).Count(), 0);
+        QCOMPARE(g_Map.SelectedCities(), TIntegerArray{0});
+        QVERIFY(!g_Display.ShowPath);
+    }
+
+    void escapeAndCloseButtonHideTheCityWindow() {
+        AddNode(40, 50);
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        QVERIFY(frmHint->isVisible());
+        frmHint->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmHint));
+        QTest::keyClick(frmHint->CityName, Qt::Key_Escape);
+        QVERIFY(!frmHint->isVisible());
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        QTest::mouseClick(frmHint->CloseBtn, Qt::LeftButton);
+        QVERIFY(!frmHint->isVisible());
+    }
 };
 
 TRASOLAN_GUI_TEST_MAIN(TestMainEditing)

@@ -18,27 +18,27 @@ namespace fixture {
 
 // What the scripted seams answered and saw.
 struct TSeamScript {
-  // Answers of the open and save dialogs, taken front first; an empty
-  // queue answers "cancelled".
-  std::deque<QString> OpenAnswers;
-  std::deque<QString> SaveAnswers;
-  // Answer of every OK/Cancel question.
-  bool QuestionAnswer = true;
+    // Answers of the open and save dialogs, taken front first; an empty
+    // queue answers "cancelled".
+    std::deque<QString> OpenAnswers;
+    std::deque<QString> SaveAnswers;
+    // Answer of every OK/Cancel question.
+    bool QuestionAnswer = true;
 
-  // What the program asked and showed.
-  QStringList OpenFilters;
-  QStringList OpenSuffixes;
-  QStringList SaveFilters;
-  QStringList SaveSuffixes;
-  QStringList Errors;
-  QStringList Informations;
-  QStringList Questions;
-  QList<QUrl> OpenedUrls;
-  int Beeps = 0;
+    // What the program asked and showed.
+    QStringList OpenFilters;
+    QStringList OpenSuffixes;
+    QStringList SaveFilters;
+    QStringList SaveSuffixes;
+    QStringList Errors;
+    QStringList Informations;
+    QStringList Questions;
+    QList<QUrl> OpenedUrls;
+    int Beeps = 0;
 };
 
 // The script the seams follow (installed by the test main).
-TSeamScript &Script();
+TSeamScript& Script();
 void InstallScriptedSeams();
 
 // Puts the program back to its start-up state between tests: empty map,
@@ -47,23 +47,23 @@ void InstallScriptedSeams();
 void ResetProgram();
 
 // A path in a temporary folder that lives as long as the test program.
-QString TempPath(const QString &fileName);
+QString TempPath(const QString& fileName);
 
 // Runs the test object with the program's windows in place.
-int RunTests(QObject &tests, int argc, char **argv);
+int RunTests(QObject& tests, int argc, char** argv);
 
 } // namespace fixture
 
-#define TRASOLAN_GUI_TEST_MAIN(TestClass)                                      \
-  int main(int argc, char **argv) {                                            \
-    return fixture::RunWithApplication(argc, argv, [](int c, char **v) {       \
-      TestClass tests;                                                         \
-      return fixture::RunTests(tests, c, v);                                   \
-    });                                                                        \
-  }
+#define TRASOLAN_GUI_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char** argv) {                                                              \
+        return fixture::RunWithApplication(argc, argv, [](int c, char** v) {                       \
+            TestClass tests;                                                                       \
+            return fixture::RunTests(tests, c, v);                                                 \
+        });                                                                                        \
+    }
 
 namespace fixture {
 // Creates the application object (the program's own, with its error
 // display) and calls body inside it.
-int RunWithApplication(int argc, char **argv, int (*body)(int, char **));
+int RunWithApplication(int argc, char** argv, int (*body)(int, char**));
 } // namespace fixture
