@@ -100,6 +100,28 @@ TItemDrawer::TItemDrawer(QObject* owner) : QProxyStyle(static_cast<QStyle*>(null
     builtIn_.HotCheckBox = QPixmap(QStringLiteral(":/CHECKBOXHOT"));
 }
 
+TItemDrawer::~TItemDrawer() {
+    const QList<QPointer<QWidget>> styled = styled_;
+    styled_.clear();
+    // A widget under an application style sheet shows a wrapper around this
+    // style rather than this style itself; it is on the list all the same.
+    for (const QPointer<QWidget>& widget : styled)
+        if (widget)
+            widget->setStyle(nullptr);
+}
+
+void TItemDrawer::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    styled_.removeIf([](const QPointer<QWidget>& styled) { return styled.isNull(); });
+    if (widget && !styled_.contains(widget))
+        styled_.append(widget);
+}
+
+void TItemDrawer::unpolish(QWidget* widget) {
+    styled_.removeAll(widget);
+    QProxyStyle::unpolish(widget);
+}
+
 void TItemDrawer::SetMenus(const QStringList& menus) {
     menus_ = menus;
     for (const QString& name : menus_) {

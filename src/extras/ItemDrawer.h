@@ -11,7 +11,9 @@
 #include "extras/ItemDrawerColors.h"
 
 #include <QFont>
+#include <QList>
 #include <QPixmap>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStringList>
 
@@ -43,6 +45,9 @@ public:
     // Loads the built-in glyphs RADIO, RADIOHOT, CHECKBOX and CHECKBOXHOT
     // from the program's resources.
     explicit TItemDrawer(QObject* owner = nullptr);
+    // Hands the widgets it still paints back to the application's style, so
+    // that a drawer going before its menus leaves no widget without a style.
+    ~TItemDrawer() override;
 
     // Names of the menus to paint; setting the list attaches at once. A name
     // that matches no menu is skipped without error.
@@ -95,6 +100,10 @@ public:
                            const QWidget* widget) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
 
 private:
     void AttachMenuTree(QWidget* menu);
@@ -111,5 +120,7 @@ private:
 
     QStringList menus_;
     bool attachedExplicitly_ = false;
+    // Widgets polished by this style (given it by setStyle).
+    QList<QPointer<QWidget>> styled_;
     TItemBitmaps builtIn_;
 };

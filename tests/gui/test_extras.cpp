@@ -120,6 +120,7 @@ private Q_SLOTS:
     void onDrawItemIsCalledForEveryItem();
     void attachFindsNamedMenusAndIgnoresUnknownNames();
     void explicitAttachCoversMenusAddedLater();
+    void menusOutliveTheirDrawer();
 
     // About box.
     void aboutBoxLayout();
@@ -713,6 +714,59 @@ void TestExtras::explicitAttachCoversMenusAddedLater() {
     QCOMPARE(later->style(), &drawer);
 }
 
+void TestExtras::menusOutliveTheirDrawer() {
+    QMainWindow window;
+    auto* bar = new QMenuBar(&window);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    window.setMenuBar(bar);
+    QMenu* file = bar->addMenu(QStringLiteral("Файл"));
+    file->addAction(QStringLiteral("Открыть"));
+    QMenu direct;
+    direct.addAction(QStringLiteral("Пункт"));
+    window.show();
+    {
+        TItemDrawer drawer;
+        drawer.SetMenus({QStringLiteral("MainMenu1")});
+        drawer.AttachMenus();
+        direct.setStyle(&drawer);
+        QCOMPARE(file->style(), &drawer);
+        bar->grab();
+    }
+    // Back with the application's style, and still usable.
+    QCOMPARE(bar->style(), QApplication::style());
+    QCOMPARE(file->style(), QApplication::style());
+    QCOMPARE(direct.style(), QApplication::style());
+    QVERIFY(!bar->grab().isNull());
+    QVERIFY(!GrabMenu(direct).isNull());
+
+    // The same under an application style sheet, where widgets show the
+    // sheet's wrapper around the drawer.
+    const QString sheet = qApp->styleSheet();
+    qApp->setStyleSheet(QStringLiteral("QToolTip { border: 1px solid black; }"));
+    {
+        QMainWindow other;
+        auto* otherBar = new QMenuBar(&other);
+        otherBar->setObjectName(QStringLiteral("OtherMenu"));
+        other.setMenuBar(otherBar);
+        otherBar->addMenu(QStringLiteral("Файл"))->addAction(QStringLiteral("Открыть"));
+        other.show();
+        {
+            TItemDrawer drawer;
+            drawer.UseSystemColors = false;
+            drawer.SetMenus({QStringLiteral("OtherMenu")});
+            drawer.AttachMenus();
+            // Painted by the drawer through the wrapper: the bar's empty
+            // area is the button face, an item the drawer's gutter.
+            QMenu* menu = otherBar->actions().first()->menu();
+            const QImage image = GrabMenu(*menu);
+            const QRect r = menu->actionGeometry(menu->actions().first());
+            QCOMPARE(PixelAt(image, r.left() + 1, r.top() + 1), TItemColors().Gutter);
+        }
+        QVERIFY(!otherBar->grab().isNull());
+    } // destroying the window with its bar must not touch the gone drawer
+    qApp->setStyleSheet(sheet);
+}
+
 // --- About box ---------------------------------------------------------------
 
 void TestExtras::aboutBoxLayout() {
@@ -1219,6 +1273,7 @@ void TestExtras::screens() {
 
     // As the program starts: flat tool-tips (an application style sheet),
     // then the windows.
+    const QString sheet = qApp->styleSheet();
     ApplyFlatToolTips(*qApp);
     CreateForms();
     frmMain->show();
@@ -1306,6 +1361,7 @@ void TestExtras::screens() {
     browser.close();
 
     DestroyForms();
+    qApp->setStyleSheet(sheet);
 }
 
 QTEST_MAIN(TestExtras)
