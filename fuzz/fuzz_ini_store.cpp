@@ -24,9 +24,10 @@ constexpr size_t kMaxSections = 64;
 constexpr size_t kMaxLinesPerSection = 64;
 
 void ReadEveryWay(const TFastIniFiles& store, const std::string& section, const std::string& key) {
-    const std::string sentinel = "\x01missing\x01";
-    const std::string value = store.ReadString(section, key, sentinel);
-    if (store.ValueExists(section, key) != (value != sentinel))
+    // A present value comes back whatever the default; a missing one gives
+    // the default (two different ones, as any text may be a stored value).
+    const bool present = store.ReadString(section, key, "a") == store.ReadString(section, key, "b");
+    if (store.ValueExists(section, key) != present)
         Fail("ValueExists disagrees with ReadString");
     try {
         store.ReadInteger(section, key, -1);
