@@ -8,7 +8,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins
     libopenmpt-dev
     xvfb xauth fonts-dejavu-core
 )
