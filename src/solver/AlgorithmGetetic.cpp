@@ -130,29 +130,12 @@ void TTSPPopulation::CheckSettings() const {
 
 void TTSPPopulation::CreatePopulation() {
     TRASOLAN_PROFILE("_TTSPPopulation.CreatePopulation");
-    // The new chromosomes are made aside and take over only when all exist,
-    // so a failed route leaves the old population whole.
-    std::vector<std::unique_ptr<TTSPChromosome>> created;
-    created.reserve(static_cast<size_t>(std::max(populationSize_, 0)));
-    TIntegerArray scratch;
-    for (int32_t i = 0; i < populationSize_; ++i) {
-        scratch.Clear();
-        map_.RandomRoute(scratch);
-        auto chromosome = std::make_unique<TTSPChromosome>();
-        chromosome->Genes = scratch;
-        chromosome->Origin = kInitialOrigin;
-        chromosome->Fitness = RouteLength(map_, chromosome->Genes);
-        created.push_back(std::move(chromosome));
-    }
-    chromosomes_ = std::move(created);
-    impl_->runningSumsCurrent = false;
-    kindCurrent_.fill(0);
-    kindTotal_.fill(0);
-    UpdateBestWorst();
-    generation_ = 0;
-    mutationCounter_ = 0;
-    crossoverCounter_ = 0;
-    stopCounter_ = 0;
+    // All routes are drawn before any replaces the old population, so a
+    // failed route leaves the old one whole.
+    std::vector<TIntegerArray> routes(static_cast<size_t>(std::max(populationSize_, 0)));
+    for (TIntegerArray& route : routes)
+        map_.RandomRoute(route);
+    SetChromosomes(routes);
 }
 
 void TTSPPopulation::SetChromosomes(const std::vector<TIntegerArray>& routes) {

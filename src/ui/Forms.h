@@ -10,8 +10,8 @@ void CreateForms();
 void DestroyForms();
 
 // Commands of the main window's menu that open windows built in other
-// modules. Each shows its window modally, or does nothing while that window
-// is not part of the program.
+// modules. Each shows its window modally (nothing happens before CreateForms
+// or after DestroyForms).
 void ShowHelpAboutModal();
 void ShowLearningModal();
 void ShowGraphicFitnessModal();

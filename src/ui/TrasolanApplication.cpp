@@ -2,11 +2,15 @@
 
 #include "ui/Seams.h"
 
+#include <QLocale>
 #include <QWidget>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("trasolan"));
     setApplicationDisplayName(QStringLiteral("Трасолан"));
+    // Numbers in the charts and fields read the Russian way (decimal comma),
+    // whatever the system's language, like every text of the program.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Windows of this program are laid out in pixels for an 8-point "MS Sans
     // Serif"; where that face is missing, the narrow sans serif faces of the
     // same width stand in for it before any wider default.

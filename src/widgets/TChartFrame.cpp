@@ -6,6 +6,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
@@ -18,6 +19,9 @@ TChartFrame::TChartFrame(QWidget* parent) : QWidget(parent) {
     chart_->setAnimationOptions(QChart::NoAnimation);
     chart_->setBackgroundRoundness(0);
     chart_->setDropShadowEnabled(false);
+    // Axis labels use the program's locale (decimal comma), as the marks do.
+    chart_->setLocale(QLocale());
+    chart_->setLocalizeNumbers(true);
     // The plot area is left unfilled so the panel's gradient shows through.
     chart_->setPlotAreaBackgroundVisible(false);
     chart_->legend()->hide();
