@@ -54,7 +54,7 @@ QString DefaultSave(QWidget* parent, const QString& filter, const QString& defau
 }
 
 QString Title() {
-    return QApplication::applicationDisplayName();
+    return QStringLiteral("Трасолан");
 }
 
 void DefaultInformation(QWidget* parent, const QString& text) {
@@ -66,8 +66,11 @@ void DefaultError(QWidget* parent, const QString& text) {
 }
 
 bool DefaultAsk(QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) == QMessageBox::Ok;
+    // An information box with OK and Cancel, not a question box.
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void DefaultBeep() {

@@ -7,7 +7,7 @@
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("trasolan"));
-    setApplicationDisplayName(QStringLiteral("Трасолан"));
+    // No display name: Qt would append it to every window's caption.
     // Numbers in the charts and fields read the Russian way (decimal comma),
     // whatever the system's language, like every text of the program.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

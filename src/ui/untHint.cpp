@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 
 #include <algorithm>
@@ -59,6 +60,10 @@ TfrmHint::TfrmHint(QWidget* parent)
     FormCaption->setObjectName(QStringLiteral("FormCaption"));
     FormCaption->setGeometry(0, 0, kClientSize.width(), kCaptionHeight);
     FormCaption->SetCaption(QStringLiteral("Информация"));
+    // Black on the white bar, whatever the desktop's colour scheme.
+    QPalette captionColours = FormCaption->CaptionLabel()->palette();
+    captionColours.setColor(QPalette::WindowText, Qt::black);
+    FormCaption->CaptionLabel()->setPalette(captionColours);
     // The bar's own buttons keep to its ends; this window's close button has
     // its own place.
     FormCaption->LeftButton()->hide();

@@ -181,8 +181,9 @@ QAction* TfrmMain::MakeAction(const QString& name, const QString& text, const QS
     auto* action = new QAction(text, this);
     action->setObjectName(name);
     if (!hint.isEmpty()) {
+        // A tool-tip only: a status tip would cover the status bar's panels,
+        // and with them the run time, while the pointer rests on the item.
         action->setToolTip(hint);
-        action->setStatusTip(hint);
     }
     return action;
 }
@@ -494,7 +495,8 @@ void TfrmMain::NewMapExecute() {
 }
 
 void TfrmMain::OpenMapExecute() {
-    StopRunIfActive();
+    // A cancelled dialog changes nothing; OpenMapFile stops a run once a file
+    // is chosen.
     const QString path = seams::GetOpenFileName(this, kMapFilter, kMapSuffix);
     if (!path.isEmpty()) {
         RedrawMap();
@@ -560,14 +562,13 @@ bool TfrmMain::LoadBackgroundFile(const QString& path) {
 }
 
 void TfrmMain::GenerateMapExecute() {
-    StopRunIfActive();
+    // The dialog stops a run only when it generates; closing it changes nothing.
     frmRandomN->exec();
     hitIndex_.Invalidate();
     RedrawMap();
 }
 
 void TfrmMain::GenerateKeyPress() {
-    StopRunIfActive();
     frmRandomN->GenerateRandomMap();
     hitIndex_.Invalidate();
 }

@@ -39,7 +39,8 @@ namespace {
 QPoint MapPoint(const QMouseEvent* event) {
     // Map pixels are the view's own pixels; a fraction (high-density
     // screens) is dropped, as positions on the map are whole pixels.
-    return event->position().toPoint();
+    const QPointF position = event->position();
+    return {static_cast<int>(position.x()), static_cast<int>(position.y())};
 }
 
 QPoint ScreenPoint(const QMouseEvent* event) {

@@ -92,6 +92,9 @@ void TfrmRandomN::RndBtnClick() {
 }
 
 void TfrmRandomN::GenerateRandomMap() {
+    // A run on the old map ends before the map goes away.
+    if (frmMain)
+        frmMain->StopRunIfActive();
     // Input waits while the map is rebuilt, so that no click lands in a half-made
     // map.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -314,6 +314,20 @@ private Q_SLOTS:
         QVERIFY(Script().Errors.isEmpty());
     }
 
+    void cancelledDialogsLeaveARunAlone() {
+        AddNode(10, 10);
+        solver::TTSPPopulation* population = frmMain->Population();
+        population->SetState(solver::stPaused);
+        frmMain->OpenMap->trigger();
+        QCOMPARE(population->State(), uint8_t(solver::stPaused));
+
+        QTimer::singleShot(0, frmRandomN, [] { frmRandomN->reject(); });
+        frmMain->GenerateMap->trigger();
+        QCOMPARE(population->State(), uint8_t(solver::stPaused));
+        QCOMPARE(g_Map.Count(), 1);
+        population->SetState(solver::stStopped);
+    }
+
     void badMapFileKeepsTheMapAndSaysWhy() {
         AddNode(10, 10);
         AddNode(20, 20);
