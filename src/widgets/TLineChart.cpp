@@ -11,9 +11,11 @@
 
 TLineChart::TLineChart(QWidget* parent) : TChartFrame(parent) {
     axisX_ = new QValueAxis(this);
-    axisX_->setLabelFormat(QStringLiteral("%g"));
+    // An explicit precision: with the locale's numbers on, Qt Charts 6.4
+    // draws no labels at all for a bare "%g".
+    axisX_->setLabelFormat(QStringLiteral("%.6g"));
     axisY_ = new QValueAxis(this);
-    axisY_->setLabelFormat(QStringLiteral("%g"));
+    axisY_->setLabelFormat(QStringLiteral("%.6g"));
     Chart()->addAxis(axisX_, Qt::AlignBottom);
     Chart()->addAxis(axisY_, Qt::AlignLeft);
     SetLegendVisible(false);

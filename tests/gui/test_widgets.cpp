@@ -122,6 +122,7 @@ private Q_SLOTS:
     void barChartLegendListsOnlyChosenSeries();
     void lineChartSetPointsAndRanges();
     void lineChartAppendAndClear();
+    void axisNumbersAreDrawnWithTheDecimalComma();
     void lineChartAxesNeverAskForThousandsOfTicks();
     void captionBarSignals();
     void captionBarKeepsButtonsTheWindowPlaced();
@@ -636,6 +637,39 @@ void TestWidgets::lineChartAppendAndClear() {
     QCOMPARE(chart.PointCount(s), 0);
     QCOMPARE(chart.LeftAxis()->min(), 0.0);
     QCOMPARE(chart.LeftAxis()->max(), 1.0);
+}
+
+namespace {
+
+// Dark pixels in the left strip of a chart, where the value axis writes its
+// numbers.
+int DarkPixelsLeftOfThePlot(QWidget& chart, int stripWidth) {
+    const QImage image = chart.grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < stripWidth; ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ++dark;
+    return dark;
+}
+
+} // namespace
+
+void TestWidgets::axisNumbersAreDrawnWithTheDecimalComma() {
+    // Under a locale with a decimal comma some label formats make the axes
+    // draw no numbers at all; the charts must keep theirs.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    TLineChart line;
+    line.resize(400, 300);
+    line.AddSeries(QStringLiteral("s"), Qt::red);
+    QVERIFY(DarkPixelsLeftOfThePlot(line, 30) > 20);
+    TBarChart bars;
+    bars.resize(400, 300);
+    const int series = bars.AddSeries(QStringLiteral("b"), TBarSeriesOptions{});
+    bars.AddPoint(series, 2.5, Qt::red);
+    bars.Flush();
+    QVERIFY(DarkPixelsLeftOfThePlot(bars, 30) > 20);
+    QLocale::setDefault(QLocale::c());
 }
 
 void TestWidgets::lineChartAxesNeverAskForThousandsOfTicks() {
