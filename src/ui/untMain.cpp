@@ -331,6 +331,9 @@ void TfrmMain::BuildMenu() {
     // The learning item is hidden, so its key lives on the window.
     LearningKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
     LearningKey->setObjectName(QStringLiteral("LearningKey"));
+    // Also from the solver panel, which takes the focus when a run starts;
+    // a modal window still blocks it.
+    LearningKey->setContext(Qt::ApplicationShortcut);
     connect(LearningKey, &QShortcut::activated, this, Guarded([this] { LearningItemClick(); }));
 }
 
