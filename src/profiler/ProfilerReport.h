@@ -38,7 +38,8 @@ void WriteProfileReportBytes(const std::string& path, const std::string& bytes);
 // between them when the folder lacks its trailing one).
 std::string ProfileReportPath(const std::string& folder);
 
-// Local date and time as "dd.MM.yyyy HH:mm:ss".
+// Local date and time in the Russian short date and long time forms,
+// "dd.MM.yyyy H:mm:ss" (no leading zero on the hour).
 std::string FormatProfilerDateTime(std::chrono::system_clock::time_point time);
 
 // The label column width of the report's chart: starts as the length of the

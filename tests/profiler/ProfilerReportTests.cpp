@@ -244,7 +244,7 @@ TEST(ProfileReport, AverageIsFixedWithSixDecimalsAndAPointInAnyLocale) {
 
 TEST(ProfileReport, DateTimeIsDayMonthYearHoursMinutesSeconds) {
     EXPECT_EQ(FormatProfilerDateTime(LocalTime(1999, 12, 31, 23, 59, 58)), "31.12.1999 23:59:58");
-    EXPECT_EQ(FormatProfilerDateTime(LocalTime(2025, 1, 2, 3, 4, 5)), "02.01.2025 03:04:05");
+    EXPECT_EQ(FormatProfilerDateTime(LocalTime(2025, 1, 2, 3, 4, 5)), "02.01.2025 3:04:05");
 }
 
 TEST(ChartLabelWidth, StartsWithTheFirstLabelAndGrowsByDigitsOfKPlusOne) {
