@@ -120,7 +120,7 @@ TEST(ProfileReport, WritesTheWholeReportForThreeSections) {
         "<td bgcolor=#FFCCCC>10</td>", "<td bgcolor=white>15</td>",
         "<td bgcolor=white>10.000000</td>", "<td bgcolor=white>2</td>", "<td bgcolor=white>20</td>",
         "</tr>", "</table>", "<b>Info:</b>",
-        " &#8594; Период работы: с <i>05.03.2024 07:08:09</i> по <i>05.03.2024 17:48:59</i>",
+        " &#8594; Период работы: с <i>05.03.2024 7:08:09</i> по <i>05.03.2024 17:48:59</i>",
         " &#8594; Общее время работы блоков: <font color=maroon>100</font>", "",
         "<p class=caption><b>Диаграмма</b></p>",
         // Label width W = 7 ("2. Mutate": 1 digit of k + 1, 6 letters), so
