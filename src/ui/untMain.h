@@ -104,6 +104,8 @@ public:
     // --- The map view --------------------------------------------------------
     // Composes the whole picture off-screen and shows it in one step.
     void RedrawMap();
+    // Sets the display items' check marks from the display flags.
+    void ShowDisplayFlagsInMenu();
     // The periodic refresh: RedrawMap when anything the picture shows has
     // changed since the last one, otherwise the view repaints what it has.
     void RefreshMap();

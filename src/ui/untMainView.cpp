@@ -169,6 +169,7 @@ void TMapView::leaveEvent(QEvent* event) {
 void TfrmMain::RedrawMap() {
     if (!Roads)
         return;
+    ShowDisplayFlagsInMenu();
     const TMapPaintInput input = PaintInput();
     // The view holds the previous picture; let it go first so that the
     // composition reuses that memory instead of copying it.
@@ -176,6 +177,17 @@ void TfrmMain::RedrawMap() {
     ComposeMapPicture(input, picture_);
     pictureFingerprint_ = PictureFingerprint(input);
     Roads->ShowPicture(picture_);
+}
+
+void TfrmMain::ShowDisplayFlagsInMenu() {
+    // The flags change behind the menu's back too (a map file brings its own,
+    // a run turns the route on); the check marks always tell what is drawn.
+    if (ShowPathItem)
+        ShowPathItem->setChecked(g_Display.ShowPath);
+    if (ShowRoadsItem)
+        ShowRoadsItem->setChecked(g_Display.ShowRoads);
+    if (ShowCityNameItem)
+        ShowCityNameItem->setChecked(g_Display.ShowCityName);
 }
 
 void TfrmMain::RefreshMap() {

@@ -271,6 +271,7 @@ private Q_SLOTS:
         g_Map.SelectCity(c);
         g_Map.SetCityName(b, "Перевал");
         const QString path = fixture::TempPath(QStringLiteral("three.ga"));
+        g_Display.ShowCityName = true; // saved with the map
 
         Script().SaveAnswers.push_back(path);
         frmMain->SaveMap->trigger();
@@ -285,7 +286,9 @@ private Q_SLOTS:
         frmMain->NewMap->trigger();
         QCOMPARE(g_Map.Count(), 0);
 
-        g_Display.ShowCityName = true;
+        g_Display.ShowCityName = false;
+        frmMain->RedrawMap();
+        QVERIFY(!frmMain->ShowCityNameItem->isChecked());
         Script().OpenAnswers.push_back(path);
         frmMain->OpenMap->trigger();
         QCOMPARE(Script().OpenFilters,
@@ -296,7 +299,10 @@ private Q_SLOTS:
         QVERIFY(!g_Map.City(1).ThisCity);
         QCOMPARE(g_Map.SelectedCities(), (TIntegerArray{0, 2}));
         QCOMPARE(g_Map.City(1).Roads, (TIntegerArray{0, 2}));
-        // The flags come from the file; the check marks stay as they were.
+        // The flags come from the file, and the check marks follow them.
+        QVERIFY(g_Display.ShowCityName);
+        QVERIFY(frmMain->ShowCityNameItem->isChecked());
+        frmMain->ShowCityNameItem->trigger();
         QVERIFY(!g_Display.ShowCityName);
         QVERIFY(!frmMain->ShowCityNameItem->isChecked());
         QCOMPARE(frmResults->AllCities->text(), QStringLiteral("3"));
