@@ -327,6 +327,9 @@ void TfrmMain::BuildMenu() {
     connect(GenerateKey, &QShortcut::activated, this, Guarded([this] { GenerateKeyPress(); }));
     StartKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     StartKey->setObjectName(QStringLiteral("StartKey"));
+    // The solver panel takes the focus when it opens; F9 pauses and resumes
+    // from there as well.
+    StartKey->setContext(Qt::ApplicationShortcut);
     connect(StartKey, &QShortcut::activated, this, Guarded([this] { StartKeyPress(); }));
     // The learning item is hidden, so its key lives on the window.
     LearningKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);

@@ -483,6 +483,21 @@ private Q_SLOTS:
         QCOMPARE(panel.InfoMemo->toPlainText(), U("Генетический алгоритм остановлен"));
     }
 
+    void functionKeyNinePausesFromThePanelToo() {
+        TfrmResults& panel = *frmResults;
+        panel.OptimizeCombo->setCurrentIndex(solver::scNone);
+        panel.show();
+        panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        // The panel has the focus while it runs; F9 there pauses.
+        panelfixture::AtGeneration(10, [&] { QTest::keyClick(&panel, Qt::Key_F9); });
+        QTest::keyClick(&panel, Qt::Key_F9);
+        QCOMPARE(Population().State(), uint8_t(solver::stPaused));
+        QVERIFY(Population().Generation() >= 10);
+        panel.StopBtnClick();
+        panel.hide();
+    }
+
     void escapeAndCloseHide() {
         TfrmResults& panel = *frmResults;
         panel.show();
