@@ -9,6 +9,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins
+    qt6-translations-l10n
     libopenmpt-dev
     xvfb xauth fonts-dejavu-core
 )

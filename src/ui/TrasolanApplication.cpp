@@ -2,7 +2,9 @@
 
 #include "ui/Seams.h"
 
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QWidget>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -11,6 +13,13 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Numbers in the charts and fields read the Russian way (decimal comma),
     // whatever the system's language, like every text of the program.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // Qt's own texts (file dialogs, message box buttons) in Russian too.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+    else
+        delete qtTexts;
     // Windows of this program are laid out in pixels for an 8-point "MS Sans
     // Serif"; where that face is missing, the narrow sans serif faces of the
     // same width stand in for it before any wider default.

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -518,6 +519,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(frmMain));
         QTest::keyClick(frmMain, Qt::Key_F5);
         QCOMPARE(population->State(), uint8_t(solver::stStopped));
+    }
+
+    void qtsOwnTextsAreRussian() {
+        // File dialogs and message box buttons speak the program's language.
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     }
 
     void helpOpensTheBundledPages() {
