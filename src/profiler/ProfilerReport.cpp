@@ -198,9 +198,8 @@ std::string FormatProfilerDateTime(std::chrono::system_clock::time_point time) {
     localtime_r(&seconds, &local);
 #endif
     char text[80];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d %d:%02d:%02d", local.tm_mday,
-                  local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min,
-                  local.tm_sec);
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
 }
 
