@@ -24,6 +24,8 @@ TfrmChromSost::TfrmChromSost(QWidget* parent) : QDialog(parent) {
     Chart->SetTitle(QString());
     Chart->SetBackgroundGradient(silver, silver);
     Chart->SetLegendVisible(false);
+    // A three-dimensional view: boxes on a white floor.
+    Chart->SetDepth(12);
     TBarSeriesOptions options;
     options.Marks = TMarkStyle::Value;
     options.MarkBackground = QColor(255, 255, 210);

@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsItem>
+#include <QGraphicsPolygonItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLinearGradient>
@@ -107,6 +108,12 @@ struct TBarChart::Impl {
     int builtPositions = 0;
 
     bool syncQueued = false;
+
+    // The three-dimensional look: walls behind the bars, a top and a side
+    // face per bar.
+    int depth = 0;
+    QList<QGraphicsPolygonItem*> walls;
+    QList<QGraphicsPolygonItem*> faces;
 };
 
 TBarChart::TBarChart(QWidget* parent) : TChartFrame(parent), d_(new Impl) {
@@ -314,11 +321,13 @@ void TBarChart::Flush() {
     const bool grouped = seriesCount > 1;
     const int subSlots = grouped ? seriesCount + 2 : 1;
     // Centre of a series' bar relative to its position, in axis units.
-    const auto barOffset = [&](int series) {
+    const std::function<double(int)> barOffset = [grouped, subSlots](int series) {
         if (!grouped)
             return 0.0;
         return (series + 1 + 0.5) / subSlots - 0.5;
     };
+    // Bar width in axis units (a grouped series shares its position).
+    const double barWidth = grouped ? 0.92 : 0.6;
 
     // Rebuild the bar sets only when the shape changed; a refill with as many
     // points as before updates the existing bars in place.
@@ -353,7 +362,7 @@ void TBarChart::Flush() {
             auto* qtSeries = new QStackedBarSeries();
             qtSeries->setName(series_[s].Name);
             // Close, with a hairline between neighbours of one colour.
-            qtSeries->setBarWidth(grouped ? 0.92 : 0.6);
+            qtSeries->setBarWidth(barWidth);
             QList<QBarSet*> sets;
             QList<TMarkItem*> marks;
             for (int i = 0; i < series_[s].Points.size(); ++i) {
@@ -474,8 +483,10 @@ void TBarChart::Flush() {
                 continue;
             }
             mark->Set(text, series.Options.MarkBackground, markFont);
+            // With depth the mark sits above the box's top face.
             const QPointF top =
-                chart->mapToPosition(QPointF(i + barOffset(s), value), d_->built[s]);
+                chart->mapToPosition(QPointF(i + barOffset(s), value), d_->built[s]) +
+                QPointF(d_->depth / 2.0, value >= 0 ? -d_->depth : 0);
             const QSizeF size = mark->Size();
             const bool above = value >= 0;
             QRectF box(top.x() - size.width() / 2,
@@ -496,4 +507,87 @@ void TBarChart::Flush() {
             mark->show();
         }
     }
+    PlaceDepthFaces(barOffset, grouped ? barWidth / subSlots : barWidth);
+}
+
+void TBarChart::SetDepth(int pixels) {
+    d_->depth = std::max(0, pixels);
+    ScheduleSync();
+}
+
+int TBarChart::Depth() const {
+    return d_->depth;
+}
+
+void TBarChart::PlaceDepthFaces(const std::function<double(int)>& barOffset, double barWidth) {
+    QChart* chart = Chart();
+    const double d = d_->depth;
+    const QRectF plot = chart->plotArea();
+    const auto polygonItem = [chart](qreal z) {
+        auto* item = new QGraphicsPolygonItem(chart);
+        item->setZValue(z);
+        return item;
+    };
+
+    // Walls: a white floor, silver outlines of the back and left walls; they
+    // lie under the bars, the faces over them and under the marks.
+    if (d_->walls.isEmpty()) {
+        for (int w = 0; w < 3; ++w)
+            d_->walls.append(polygonItem(-0.5));
+        d_->walls[0]->setBrush(Qt::white);
+        d_->walls[0]->setPen(QPen(QColor(192, 192, 192)));
+        for (int w = 1; w < 3; ++w) {
+            d_->walls[w]->setBrush(Qt::NoBrush);
+            d_->walls[w]->setPen(QPen(QColor(192, 192, 192)));
+        }
+    }
+    const qreal l = plot.left(), r = plot.right(), t = plot.top(), b = plot.bottom();
+    d_->walls[0]->setPolygon(QPolygonF({{l, b}, {r - d, b}, {r, b - d}, {l + d, b - d}}));
+    d_->walls[1]->setPolygon(QPolygonF({{l + d, t}, {r, t}, {r, b - d}, {l + d, b - d}}));
+    d_->walls[2]->setPolygon(QPolygonF({{l, t + d}, {l + d, t}, {l + d, b - d}, {l, b}}));
+    for (QGraphicsPolygonItem* wall : d_->walls)
+        wall->setVisible(d > 0 && plot.width() > 0);
+
+    // Two faces per bar: the top (lighter) and the right side (darker).
+    int used = 0;
+    const auto nextFace = [&]() {
+        if (used == d_->faces.size())
+            d_->faces.append(polygonItem(800));
+        QGraphicsPolygonItem* face = d_->faces[used++];
+        face->setPen(Qt::NoPen);
+        face->show();
+        return face;
+    };
+    if (d > 0 && plot.width() > 0) {
+        for (int s = 0; s < SeriesCount(); ++s) {
+            const Series& series = series_[s];
+            QStackedBarSeries* qtSeries = d_->built.value(s);
+            if (!qtSeries)
+                continue;
+            for (int i = 0; i < series.Points.size(); ++i) {
+                const Point& p = series.Points[i];
+                if (!std::isfinite(p.Value) || p.Value <= 0)
+                    continue;
+                const QPointF centreTop =
+                    chart->mapToPosition(QPointF(i + barOffset(s), p.Value), qtSeries);
+                const QPointF centreBase =
+                    chart->mapToPosition(QPointF(i + barOffset(s), 0), qtSeries);
+                const qreal half = (chart->mapToPosition(QPointF(barWidth, 0), qtSeries).x() -
+                                    chart->mapToPosition(QPointF(0, 0), qtSeries).x()) /
+                                   2;
+                const qreal xl = centreTop.x() - half, xr = centreTop.x() + half;
+                const qreal yt = centreTop.y(), yb = centreBase.y();
+                QGraphicsPolygonItem* top = nextFace();
+                top->setBrush(p.Colour.lighter(140));
+                top->setPolygon(
+                    QPolygonF({{xl, yt}, {xr, yt}, {xr + d, yt - d}, {xl + d, yt - d}}));
+                QGraphicsPolygonItem* side = nextFace();
+                side->setBrush(p.Colour.darker(150));
+                side->setPolygon(
+                    QPolygonF({{xr, yt}, {xr + d, yt - d}, {xr + d, yb - d}, {xr, yb}}));
+            }
+        }
+    }
+    for (int f = used; f < d_->faces.size(); ++f)
+        d_->faces[f]->hide();
 }

@@ -15,7 +15,9 @@
 // existing bars instead of rebuilding them point by point. The model getters
 // below always answer at once.
 //
-// The bars are flat (two-dimensional).
+// The bars are flat unless SetDepth() gives them a depth: then each bar is
+// drawn as a box seen from above right, standing on a white floor between
+// silver back and left walls (the look of a three-dimensional chart view).
 
 #include "widgets/TChartFrame.h"
 
@@ -23,6 +25,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 enum class TMarkStyle {
     None,          // no marks
@@ -99,6 +102,11 @@ public:
     double LeftAxisMin() const;
     double LeftAxisMax() const;
 
+    // --- Look ----------------------------------------------------------------
+    // Depth of the boxes in pixels; 0 (the default) draws flat bars.
+    void SetDepth(int pixels);
+    int Depth() const;
+
     // Applies pending changes to the chart now (tests, grabbing a picture).
     void Flush();
 
@@ -123,4 +131,5 @@ private:
 
     bool ValidPoint(int series, int index) const;
     void ScheduleSync();
+    void PlaceDepthFaces(const std::function<double(int)>& barOffset, double barWidth);
 };

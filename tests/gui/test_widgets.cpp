@@ -123,6 +123,7 @@ private Q_SLOTS:
     void lineChartSetPointsAndRanges();
     void lineChartAppendAndClear();
     void axisNumbersAreDrawnWithTheDecimalComma();
+    void depthDrawsTheBarsAsBoxes();
     void lineChartAxesNeverAskForThousandsOfTicks();
     void captionBarSignals();
     void captionBarKeepsButtonsTheWindowPlaced();
@@ -670,6 +671,36 @@ void TestWidgets::axisNumbersAreDrawnWithTheDecimalComma() {
     bars.Flush();
     QVERIFY(DarkPixelsLeftOfThePlot(bars, 30) > 20);
     QLocale::setDefault(QLocale::c());
+}
+
+void TestWidgets::depthDrawsTheBarsAsBoxes() {
+    // The side face of a red box is a darker red that the flat bars (a
+    // gradient from light to full red) never use.
+    const auto sidePixels = [](TBarChart& chart) {
+        chart.Flush();
+        const QImage image = chart.grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() >= 150 && c.red() <= 190 && c.green() < 30 && c.blue() < 30)
+                    ++count;
+            }
+        return count;
+    };
+    TBarChart chart;
+    chart.resize(400, 300);
+    const int series = chart.AddSeries(QStringLiteral("s"), TBarSeriesOptions{});
+    chart.AddPoint(series, 10, Qt::red);
+    chart.AddPoint(series, 4, Qt::red);
+    QCOMPARE(chart.Depth(), 0);
+    const int flat = sidePixels(chart);
+    chart.SetDepth(12);
+    const int boxes = sidePixels(chart);
+    QVERIFY2(boxes > flat + 500, qPrintable(QStringLiteral("%1 vs %2").arg(boxes).arg(flat)));
+    // Emptied, the chart leaves no faces behind.
+    chart.Clear();
+    QVERIFY(sidePixels(chart) <= flat);
 }
 
 void TestWidgets::lineChartAxesNeverAskForThousandsOfTicks() {
