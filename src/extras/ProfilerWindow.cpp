@@ -1,6 +1,7 @@
 #include "extras/ProfilerWindow.h"
 
 #include "profiler/ProfilerView.h"
+#include "ui/ModalWindows.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -202,7 +203,7 @@ void ShowProfilerWindow() {
         ~TOpenFlag() { g_windowOpen = false; }
     } openFlag;
     TProfilerWindow window(profiler::ProfilerSections());
-    window.exec();
+    ExecModal(window);
 }
 
 bool ProfilerWindowOpen() {

@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "extras/untHelpAbout.h"
+#include "ui/ModalWindows.h"
 #include "ui/Options.h"
 #include "ui/frmLittleHint.h"
 #include "ui/untChromSost.h"
@@ -57,12 +58,12 @@ void DestroyForms() {
 
 void ShowHelpAboutModal() {
     if (frmHelpAbout)
-        frmHelpAbout->exec();
+        ExecModal(*frmHelpAbout);
 }
 
 void ShowLearningModal() {
     if (frmLearning)
-        frmLearning->exec();
+        ExecModal(*frmLearning);
 }
 
 void ShowGraphicFitnessModal() {

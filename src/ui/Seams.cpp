@@ -1,5 +1,7 @@
 #include "ui/Seams.h"
 
+#include "ui/ModalWindows.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -35,7 +37,7 @@ QString DefaultOpen(QWidget* parent, const QString& filter, const QString& defau
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -48,7 +50,7 @@ QString DefaultSave(QWidget* parent, const QString& filter, const QString& defau
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -58,11 +60,13 @@ QString Title() {
 }
 
 void DefaultInformation(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, Title(), text);
+    QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);
+    ExecModal(box);
 }
 
 void DefaultError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, Title(), text);
+    QMessageBox box(QMessageBox::Critical, Title(), text, QMessageBox::Ok, parent);
+    ExecModal(box);
 }
 
 bool DefaultAsk(QWidget* parent, const QString& title, const QString& text) {
@@ -70,7 +74,7 @@ bool DefaultAsk(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    return ExecModal(box) == QMessageBox::Ok;
 }
 
 void DefaultBeep() {

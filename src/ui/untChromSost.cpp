@@ -2,6 +2,7 @@
 
 #include "solver/AlgorithmGetetic.h"
 #include "solver/SolverCodes.h"
+#include "ui/ModalWindows.h"
 #include "ui/untResults.h"
 #include "widgets/TBarChart.h"
 
@@ -63,5 +64,5 @@ void TfrmChromSost::ShowModalFromMenu() {
     Fill(population ? population->KindTotal() : std::array<int32_t, 5>{});
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    exec();
+    ExecModal(*this);
 }

@@ -1,5 +1,6 @@
 #include "ui/untGraphicFitness.h"
 
+#include "ui/ModalWindows.h"
 #include "widgets/TLineChart.h"
 
 #include <QChart>
@@ -108,5 +109,5 @@ void TfrmGraphicFitness::resizeEvent(QResizeEvent* event) {
 void TfrmGraphicFitness::ShowModalFromMenu() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    exec();
+    ExecModal(*this);
 }

@@ -8,6 +8,7 @@
 #include "solver/AlgorithmGetetic.h"
 #include "ui/Forms.h"
 #include "ui/Help.h"
+#include "ui/ModalWindows.h"
 #include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untProgress.h"
@@ -569,7 +570,7 @@ bool TfrmMain::LoadBackgroundFile(const QString& path) {
 
 void TfrmMain::GenerateMapExecute() {
     // The dialog stops a run only when it generates; closing it changes nothing.
-    frmRandomN->exec();
+    ExecModal(*frmRandomN);
     hitIndex_.Invalidate();
     RedrawMap();
 }

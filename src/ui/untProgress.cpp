@@ -17,8 +17,10 @@ constexpr qint64 kPumpInterval = 30; // ms
 
 } // namespace
 
+// Above the solver panel, which stays on top of the program's windows.
 TfrmProgress::TfrmProgress(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frmProgress"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kClientSize);

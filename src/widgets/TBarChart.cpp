@@ -119,8 +119,9 @@ struct TBarChart::Impl {
 TBarChart::TBarChart(QWidget* parent) : TChartFrame(parent), d_(new Impl) {
     d_->left = new QValueAxis(this);
     // An explicit precision: with the locale's numbers on, Qt Charts 6.4
-    // draws no labels at all for a bare "%g".
-    d_->left->setLabelFormat(QStringLiteral("%.6g"));
+    // draws no labels at all for a bare "%g"; ten digits keep route lengths
+    // in the millions out of exponent form.
+    d_->left->setLabelFormat(QStringLiteral("%.10g"));
     d_->right = new QValueAxis(this);
     d_->right->setVisible(false);
     d_->bottom = new QCategoryAxis(this);

@@ -12,10 +12,11 @@
 TLineChart::TLineChart(QWidget* parent) : TChartFrame(parent) {
     axisX_ = new QValueAxis(this);
     // An explicit precision: with the locale's numbers on, Qt Charts 6.4
-    // draws no labels at all for a bare "%g".
-    axisX_->setLabelFormat(QStringLiteral("%.6g"));
+    // draws no labels at all for a bare "%g"; ten digits keep route lengths
+    // in the millions out of exponent form.
+    axisX_->setLabelFormat(QStringLiteral("%.10g"));
     axisY_ = new QValueAxis(this);
-    axisY_->setLabelFormat(QStringLiteral("%.6g"));
+    axisY_->setLabelFormat(QStringLiteral("%.10g"));
     Chart()->addAxis(axisX_, Qt::AlignBottom);
     Chart()->addAxis(axisY_, Qt::AlignLeft);
     SetLegendVisible(false);
