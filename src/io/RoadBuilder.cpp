@@ -63,22 +63,27 @@ TRoadRule ResolveRoadRule(const TRoadOptions& options, int64_t nodes) {
     return CompleteGraphFits(nodes) ? TRoadRule::Complete : TRoadRule::Nearest;
 }
 
-TRoadLists BuildRoads(const std::vector<TPlanePoint>& points, const TRoadOptions& options) {
+TBuiltRoads BuildRoads(const std::vector<TPlanePoint>& points, const TRoadOptions& options) {
     const int64_t nodes = static_cast<int64_t>(points.size());
     CheckImportLimits(nodes, 0);
-    if (ResolveRoadRule(options, nodes) == TRoadRule::Complete) {
+    TBuiltRoads built;
+    built.Rule = ResolveRoadRule(options, nodes);
+    if (built.Rule == TRoadRule::Complete) {
         if (!CompleteGraphFits(nodes)) {
             throw EImportError("Дороги между всеми парами из " + std::to_string(nodes) +
                                " узлов превышают предел программы в " +
                                std::to_string(kMaxRoadEntries / 2) +
                                " дорог; выберите дороги к ближайшим соседям.");
         }
-        return BuildCompleteRoads(static_cast<int32_t>(nodes));
+        built.Lists = BuildCompleteRoads(static_cast<int32_t>(nodes));
+        return built;
     }
-    TRoadLists roads = BuildNearestRoads(points, std::max(options.Neighbours, 1));
-    CheckImportLimits(nodes, CountRoadEntries(roads),
+    built.Neighbours = std::max(options.Neighbours, 1);
+    built.Lists = BuildNearestRoads(points, built.Neighbours);
+    CheckImportLimits(nodes, CountRoadEntries(built.Lists),
                       "Уменьшите число ближайших соседей, с которыми соединяется узел.");
-    return roads;
+    built.JoiningRoads = ConnectRoads(points, built.Lists);
+    return built;
 }
 
 TRoadLists BuildCompleteRoads(int32_t nodes) {
@@ -110,7 +115,6 @@ TRoadLists BuildNearestRoads(const std::vector<TPlanePoint>& points, int32_t k) 
         std::sort(list.begin(), list.end());
         list.erase(std::unique(list.begin(), list.end()), list.end());
     }
-    ConnectRoads(points, roads);
     return roads;
 }
 

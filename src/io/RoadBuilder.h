@@ -33,12 +33,20 @@ bool CompleteGraphFits(int64_t nodes);
 // Complete or Nearest: what Automatic means for this many nodes.
 TRoadRule ResolveRoadRule(const TRoadOptions& options, int64_t nodes);
 
-// Builds the roads by the rule. Raises EImportError when the complete graph
-// was asked for and exceeds the road limit, or when the roads made exceed it.
-TRoadLists BuildRoads(const std::vector<TPlanePoint>& points, const TRoadOptions& options);
+struct TBuiltRoads {
+    TRoadLists Lists;
+    TRoadRule Rule = TRoadRule::Complete; // the rule applied: Complete or Nearest
+    int32_t Neighbours = 0;               // k, for Nearest
+    int32_t JoiningRoads = 0;             // roads added to join the parts, for Nearest
+};
+
+// Builds the roads by the rule; the nearest-neighbour graph is made connected.
+// Raises EImportError when the complete graph was asked for and exceeds the
+// road limit, or when the roads made exceed it.
+TBuiltRoads BuildRoads(const std::vector<TPlanePoint>& points, const TRoadOptions& options);
 
 TRoadLists BuildCompleteRoads(int32_t nodes);
-// Each node joined both ways to its k nearest neighbours, then made connected.
+// Each node joined both ways to its k nearest neighbours (not yet connected).
 TRoadLists BuildNearestRoads(const std::vector<TPlanePoint>& points, int32_t k);
 // Joins the connected parts of the road network (Borůvka's way: each part to
 // the part nearest to it, by their closest pair of nodes) until one is left.

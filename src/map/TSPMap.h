@@ -23,6 +23,9 @@ inline constexpr int64_t kMaxRoadEntries = 10'000'000; // entries over all road 
 inline constexpr double kMaxCoordinate = 1.0e7;
 // Beyond this many nodes the distance matrix (n * n doubles) is not built.
 inline constexpr int32_t kMaxMatrixNodes = 16384;
+// A map of kMaxNodes nodes with kMaxRoadEntries roads is well below this; a
+// larger file is not a map, nor a list of places to make one from.
+inline constexpr std::uintmax_t kMaxMapFileBytes = 512u * 1024u * 1024u;
 
 struct TCity {
     int32_t ID = 0;
@@ -156,3 +159,7 @@ private:
 
 // The one map of the program.
 extern TTSPMap g_Map;
+
+// The whole file, for the map loader and the importers. Raises EFileError when
+// it cannot be read and ETSPError when it is larger than kMaxMapFileBytes.
+std::string ReadMapFileBytes(const std::string& path);

@@ -26,10 +26,6 @@
 
 namespace {
 
-// A map of kMaxNodes nodes with kMaxRoadEntries roads is well below this; a
-// larger file is not a map this program wrote.
-constexpr std::uintmax_t kMaxFileBytes = 512u * 1024u * 1024u;
-
 const char* const kOptions = "Options";
 const char* const kSelectedCity = "SelectedCity";
 
@@ -102,24 +98,6 @@ void RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection) {
     }
     for (int32_t& id : selection.Items())
         id = translate(id);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status))
-        throw EFileError("Cannot open file " + path);
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && size > kMaxFileBytes)
-        throw ETSPError("Файл " + path + " слишком велик для карты городов");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EFileError("Cannot open file " + path);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        throw EFileError("Cannot open file " + path);
-    return bytes.str();
 }
 
 } // namespace
@@ -195,9 +173,27 @@ void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
     flags = read;
 }
 
+std::string ReadMapFileBytes(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status))
+        throw EFileError("Cannot open file " + path);
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxMapFileBytes)
+        throw ETSPError("Файл " + path + " слишком велик для карты городов");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw EFileError("Cannot open file " + path);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad())
+        throw EFileError("Cannot open file " + path);
+    return bytes.str();
+}
+
 void TTSPMap::LoadFromFile(const std::string& path, TDisplayFlags& flags,
                            const TMapProgress& progress) {
-    LoadFromBytes(ReadFileBytes(path), flags, progress);
+    LoadFromBytes(ReadMapFileBytes(path), flags, progress);
 }
 
 std::string TTSPMap::SaveToBytes(const TDisplayFlags& flags, const TMapProgress& progress) const {
