@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+// Coordinates beyond this magnitude are not positions anyone measured; the
+// bound keeps every later computation finite.
+inline constexpr double kMaxImportedCoordinate = 1e15;
+
 // File bytes to UTF-8 text. A UTF-8 byte-order mark is dropped; text that is
 // valid UTF-8 is taken as it is; anything else is read as Windows-1251, the
 // encoding spreadsheets on Russian Windows save in. UTF-16 (a file saved as

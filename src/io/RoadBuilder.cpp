@@ -111,10 +111,7 @@ TRoadLists BuildNearestRoads(const std::vector<TPlanePoint>& points, int32_t k) 
             roads[static_cast<size_t>(b)].push_back(a);
         }
     }
-    for (std::vector<int32_t>& list : roads) {
-        std::sort(list.begin(), list.end());
-        list.erase(std::unique(list.begin(), list.end()), list.end());
-    }
+    SortRoadLists(roads);
     return roads;
 }
 
@@ -149,6 +146,13 @@ int32_t ConnectRoads(const std::vector<TPlanePoint>& points, TRoadLists& roads) 
 bool AddRoad(TRoadLists& roads, int32_t a, int32_t b) {
     const bool added = InsertSorted(roads[static_cast<size_t>(a)], b);
     return InsertSorted(roads[static_cast<size_t>(b)], a) || added;
+}
+
+void SortRoadLists(TRoadLists& roads) {
+    for (std::vector<int32_t>& list : roads) {
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
 }
 
 int64_t CountRoadEntries(const TRoadLists& roads) {

@@ -56,5 +56,7 @@ int32_t ConnectRoads(const std::vector<TPlanePoint>& points, TRoadLists& roads);
 // Adds the road a-b both ways unless it exists; keeps the lists sorted.
 // False when it existed.
 bool AddRoad(TRoadLists& roads, int32_t a, int32_t b);
+// Sorts every list and drops repeated entries.
+void SortRoadLists(TRoadLists& roads);
 // Entries over all road lists (two per road).
 int64_t CountRoadEntries(const TRoadLists& roads);

@@ -10,10 +10,6 @@
 
 namespace {
 
-// Coordinates beyond this magnitude are not positions anyone measured; the
-// bound keeps every later computation finite.
-constexpr double kMaxRawCoordinate = 1e15;
-
 enum class TState { Specification, Nodes, SkippedSection, End };
 
 struct TRawNode {
@@ -239,7 +235,7 @@ void TTsplibParser::ParseNode(std::string_view line) {
         if (!ParseImportedNumber(words[static_cast<size_t>(k)], value))
             Fail("ожидалось два числа координат узла, найдено " +
                  Quoted(words[static_cast<size_t>(k)]) + ".");
-        if (std::fabs(value) > kMaxRawCoordinate)
+        if (std::fabs(value) > kMaxImportedCoordinate)
             Fail("координата узла " + Quoted(words[static_cast<size_t>(k)]) + " слишком велика.");
     }
     const auto [earlier, fresh] = lineOfNumber_.try_emplace(number, line_);
