@@ -75,6 +75,13 @@ Args::Args(const std::vector<std::string>& arguments, const std::set<std::string
     }
 }
 
+std::string RequireOutput(const Args& args) {
+    auto output = args.Value("-o");
+    if (!output || output->empty())
+        throw UsageError("the output file is missing (-o FILE)");
+    return *output;
+}
+
 bool Args::Has(const std::string& option) const {
     return flags_.count(option) > 0 || values_.count(option) > 0;
 }

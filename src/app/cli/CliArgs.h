@@ -40,6 +40,9 @@ private:
     std::vector<std::string> positional_;
 };
 
+// The value of -o; a UsageError when it is missing.
+std::string RequireOutput(const Args& args);
+
 // Parses a whole decimal integer; nullopt for anything else.
 std::optional<int64_t> ParseInteger(const std::string& text);
 std::optional<double> ParseReal(const std::string& text);

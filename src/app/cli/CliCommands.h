@@ -15,5 +15,6 @@ int RunSelect(const Arguments& args);
 int RunInfo(const Arguments& args);
 int RunSolve(const Arguments& args);
 int RunCrossoverTest(const Arguments& args);
+int RunImport(const Arguments& args);
 
 } // namespace cli

@@ -1,4 +1,4 @@
-// trasolan-cli: generates, checks and solves road maps without the window.
+// trasolan-cli: generates, imports, checks and solves road maps without the window.
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"info", &cli::RunInfo, "describe a map and check that its task can be solved"},
     {"solve", &cli::RunSolve, "find a short route with the genetic algorithm"},
     {"crossover-test", &cli::RunCrossoverTest, "compare the crossover kinds on a map"},
+    {"import", &cli::RunImport, "make a map from a TSPLIB problem or a city list"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -57,13 +57,6 @@ and whether the task can be solved (every selected city can be reached along
 the roads). Exits with 1 and the error message when the file cannot be read.
 )";
 
-std::string RequireOutput(const Args& args) {
-    auto output = args.Value("-o");
-    if (!output || output->empty())
-        throw UsageError("the output file is missing (-o FILE)");
-    return *output;
-}
-
 } // namespace
 
 int RunGenerate(const Arguments& arguments) {
