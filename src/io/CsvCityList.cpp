@@ -7,8 +7,8 @@
 #include "io/ImportText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <initializer_list>
 #include <unordered_map>
 
 namespace {
@@ -33,7 +33,7 @@ struct TRawCity {
     throw EImportError(LinePrefix(line) + what);
 }
 
-bool OneOf(const std::string& folded, std::initializer_list<std::string_view> names) {
+bool OneOf(std::string_view folded, const std::vector<std::string_view>& names) {
     return std::find(names.begin(), names.end(), folded) != names.end();
 }
 
@@ -50,30 +50,69 @@ std::string JoinedHeader(const TCsvRow& header, char separator) {
     return joined;
 }
 
-TCityColumns FindCityColumns(const TCsvRow& header) {
-    TCityColumns columns;
-    for (size_t i = 0; i < header.Fields.size(); ++i) {
-        const std::string folded = Utf8FoldCase(TrimText(header.Fields[i]));
-        TColumn* column = nullptr;
-        if (OneOf(folded, {"name", "название", "имя", "наименование"}))
-            column = &columns.Name;
-        else if (OneOf(folded, {"x"}))
-            column = &columns.X;
-        else if (OneOf(folded, {"y"}))
-            column = &columns.Y;
-        else if (OneOf(folded, {"lon", "long", "longitude", "lng", "долгота"}))
-            column = &columns.Lon;
-        else if (OneOf(folded, {"lat", "latitude", "широта"}))
-            column = &columns.Lat;
-        else if (OneOf(folded, {"city", "город"}))
-            column = &columns.City;
-        else if (OneOf(folded, {"selected", "выделен"}))
-            column = &columns.Selected;
-        else if (OneOf(folded, {"id", "номер"}))
-            column = &columns.Id;
-        if (column && !column->Present())
-            *column = {static_cast<int32_t>(i), std::string(TrimText(header.Fields[i]))};
+// The names a column goes by: exactly, or (for lists that qualify their
+// column names, such as geo_lat or name_ru) as one word of the name.
+struct TColumnNames {
+    TColumn TCityColumns::*Member;
+    std::vector<std::string_view> Exact;
+    std::vector<std::string_view> Words;
+};
+
+const std::vector<TColumnNames>& ColumnNames() {
+    static const std::vector<TColumnNames> names{
+        {&TCityColumns::Name, {"name", "название", "имя", "наименование"}, {"name", "название"}},
+        {&TCityColumns::X, {"x"}, {}},
+        {&TCityColumns::Y, {"y"}, {}},
+        {&TCityColumns::Lon,
+         {"lon", "long", "longitude", "lng", "долгота"},
+         {"lon", "lng", "longitude", "долгота"}},
+        {&TCityColumns::Lat, {"lat", "latitude", "широта"}, {"lat", "latitude", "широта"}},
+        {&TCityColumns::City, {"city", "город"}, {}},
+        {&TCityColumns::Selected, {"selected", "выделен"}, {}},
+        {&TCityColumns::Id, {"id", "номер"}, {}},
+    };
+    return names;
+}
+
+// Words of a column name: runs of letters and digits (any non-ASCII byte
+// counts as a letter, so Cyrillic words stay whole).
+bool HasWord(std::string_view name, const std::vector<std::string_view>& words) {
+    size_t at = 0;
+    while (at < name.size()) {
+        auto isWordByte = [&](size_t i) {
+            const unsigned char c = static_cast<unsigned char>(name[i]);
+            return c >= 0x80 || std::isalnum(c);
+        };
+        while (at < name.size() && !isWordByte(at))
+            ++at;
+        const size_t start = at;
+        while (at < name.size() && isWordByte(at))
+            ++at;
+        if (at > start &&
+            std::find(words.begin(), words.end(), name.substr(start, at - start)) != words.end())
+            return true;
     }
+    return false;
+}
+
+TCityColumns FindCityColumns(const TCsvRow& header) {
+    std::vector<std::string> folded;
+    for (const std::string& field : header.Fields)
+        folded.push_back(Utf8FoldCase(TrimText(field)));
+    std::vector<bool> used(folded.size());
+    TCityColumns columns;
+    auto take = [&](TColumn& column, size_t i) {
+        column = {static_cast<int32_t>(i), std::string(TrimText(header.Fields[i]))};
+        used[i] = true;
+    };
+    for (const TColumnNames& names : ColumnNames())
+        for (size_t i = 0; i < folded.size() && !(columns.*names.Member).Present(); ++i)
+            if (!used[i] && OneOf(folded[i], names.Exact))
+                take(columns.*names.Member, i);
+    for (const TColumnNames& names : ColumnNames())
+        for (size_t i = 0; i < folded.size() && !(columns.*names.Member).Present(); ++i)
+            if (!used[i] && HasWord(folded[i], names.Words))
+                take(columns.*names.Member, i);
     return columns;
 }
 

@@ -33,7 +33,20 @@ char DetectCsvSeparator(std::string_view text) {
     return ',';
 }
 
-TCsvReader::TCsvReader(std::string_view text) : text_(text), separator_(DetectCsvSeparator(text)) {}
+TCsvReader::TCsvReader(std::string_view text) : text_(text), separator_(DetectCsvSeparator(text)) {
+    // Excel may start a file with "sep=;", naming the separator in a line of
+    // its own.
+    const std::string_view hint = text.substr(0, 6);
+    if (hint.size() >= 5 && (hint.starts_with("sep=") || hint.starts_with("SEP=")) &&
+        std::string_view(";,\t|").find(hint[4]) != std::string_view::npos &&
+        (hint.size() == 5 || hint[5] == '\r' || hint[5] == '\n')) {
+        separator_ = hint[4];
+        at_ = 5;
+        if (at_ < text_.size())
+            at_ += text_.substr(at_, 2) == "\r\n" ? 2 : 1;
+        line_ = 2;
+    }
+}
 
 bool TCsvReader::Next(TCsvRow& row) {
     while (at_ < text_.size()) {

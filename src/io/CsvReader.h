@@ -3,7 +3,8 @@
 // quotes may hold separators, quotes (doubled) and line breaks. The separator
 // is found in the header line: the most frequent of ';', tab and ',' outside
 // quotes (';' first on a tie, as Russian spreadsheets use it with a decimal
-// comma). Lenient where that costs nothing: blanks around unquoted fields are
+// comma), unless a first line "sep=X" names it as Excel writes it. Lenient
+// where that costs nothing: blanks around unquoted fields are
 // dropped, text after a closing quote is kept, empty lines are skipped.
 
 #include <cstdint>

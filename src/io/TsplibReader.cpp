@@ -5,6 +5,7 @@
 #include "io/ImportText.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <unordered_map>
 
@@ -97,6 +98,18 @@ TKeywordLine SplitKeywordLine(std::string_view line) {
 bool StartsLikeNumber(std::string_view line) {
     const char c = line.front();
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+// A whole number, also when a program wrote it as "7.0" or "7e0".
+bool ParseNodeNumber(std::string_view text, int32_t& number) {
+    if (ParseImportedInteger(text, number))
+        return true;
+    double value = 0;
+    if (!ParseImportedNumber(text, value) || value != std::trunc(value) || value < INT32_MIN ||
+        value > INT32_MAX)
+        return false;
+    number = static_cast<int32_t>(value);
+    return true;
 }
 
 class TTsplibParser {
@@ -227,7 +240,7 @@ void TTsplibParser::ParseNode(std::string_view line) {
         Fail("ожидались только номер узла и две его координаты, найдено лишнее " +
              Quoted(words[3]) + ".");
     int32_t number = 0;
-    if (!ParseImportedInteger(words[0], number))
+    if (!ParseNodeNumber(words[0], number))
         Fail("ожидался целый номер узла, найдено " + Quoted(words[0]) + ".");
     TRawNode node{line_, 0, 0};
     for (int k = 1; k <= 2; ++k) {

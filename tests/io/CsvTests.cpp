@@ -67,7 +67,10 @@ TEST(Csv, ColumnsInAnyOrderAndCaseWithLongitudeAndLatitude) {
     EXPECT_NEAR(map.City(1).X, 586.4974234279746, 1e-6);
     EXPECT_NEAR(map.City(1).Y, 20, 1e-6);
     EXPECT_NEAR(map.City(2).Y, 426, 1e-6);
-    for (const char* header : {"long,latitude", "longitude,lat", "lng,lat", "Долгота,Широта"})
+    // Qualified names (geo_lat, "Широта, °") are found by their words; an
+    // Excel "sep=" line names the separator.
+    for (const char* header : {"long,latitude", "longitude,lat", "lng,lat", "Долгота,Широта",
+                               "geo_lon,geo_lat", "sep=,\n\"Долгота, °\",\"Широта, °\""})
         EXPECT_EQ(Import(std::string(header) + "\n37.6,55.7\n30.3,59.9\n").Map.Count(), 2)
             << header;
 }
@@ -84,6 +87,7 @@ TEST(Csv, KindsSelectionNamesAndIds) {
     map = Import("x,y,City\n0,0,1\n1,1,0\n2,2,-1\n").Map;
     EXPECT_EQ(map.SelectedCities(), (TIntegerArray{0, 2}));
     EXPECT_EQ(map.City(1).Name, "2"); // no names: numbers from 1
+    EXPECT_EQ(Import("id;name_ru;name_en;x;y\n1;Казань;Kazan;0;0\n").Map.City(0).Name, "Казань");
     // Names from the id column when there is no name column.
     EXPECT_EQ(Import("id;x;y\nN17;0;0\nN4;1;1\n").Map.City(1).Name, "N4");
     // A city column of names (as world city lists have it) names the nodes.

@@ -60,7 +60,7 @@ TEST(Tsplib, ToleratesTheWaysRealFilesDiffer) {
     const std::string text = "name:odd\r\n  Type :TSP  \r\nCOMMENT : first\r\n"
                              "COMMENT: second\r\n\r\n# a remark\r\nBEST_KNOWN : 7\r\n"
                              "DIMENSION\t4\r\nEDGE_WEIGHT_TYPE:EUC_2D\r\nNODE_COORD_SECTION :\r\n"
-                             "  2\t 1.0e+01   0  \r\n1 0 0\r\n\r\n4 0.0 5E0\r\n 3 10 5\r\n"
+                             "  2\t 1.0e+01   0  \r\n1 0 0\r\n\r\n4.0 0.0 5E0\r\n 3 10 5\r\n"
                              "DISPLAY_DATA_SECTION\r\n1 0 0\r\n";
     const TImportResult imported = ImportTsplib(text, {});
     EXPECT_EQ(imported.Summary.Name, "odd");
@@ -68,6 +68,7 @@ TEST(Tsplib, ToleratesTheWaysRealFilesDiffer) {
     const TTSPMap& map = imported.Map;
     ASSERT_EQ(map.Count(), 4);
     EXPECT_EQ(map.City(0).Name, "2");
+    EXPECT_EQ(map.City(2).Name, "4");
     EXPECT_EQ(map.City(3).Name, "3");
     // 10 x 5: the width limits (72.7), the height 363.5 centred from 41.25.
     ExpectPlace(map, 0, 747, 41.25);
