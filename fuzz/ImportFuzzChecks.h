@@ -11,7 +11,7 @@
 
 namespace fuzzcheck {
 
-constexpr int32_t kMaxRoundTripNodes = 200;
+constexpr int32_t kMaxRoundTripNodes = 60;
 
 [[noreturn]] inline void Fail(const char* what) {
     std::fprintf(stderr, "imported map: %s\n", what);

@@ -279,6 +279,9 @@ void TTsplibParser::EndNodeSection() {
 void TTsplibParser::Finish() {
     if (!sawNodeSection_)
         Fail("файл закончился, а раздела NODE_COORD_SECTION с координатами узлов не было.");
+    if (problem_.Dimension >= 0 && static_cast<int64_t>(raw_.size()) != problem_.Dimension)
+        Fail("DIMENSION равно " + std::to_string(problem_.Dimension) +
+             ", а в разделе NODE_COORD_SECTION узлов: " + std::to_string(raw_.size()) + ".");
     if (problem_.EdgeWeightType.empty())
         problem_.EdgeWeightType = "EUC_2D";
     const bool geographic = problem_.EdgeWeightType == "GEO";

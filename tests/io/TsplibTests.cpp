@@ -118,6 +118,9 @@ TEST(Tsplib, WrongDataIsRefusedWithTheLine) {
     EXPECT_EQ(refusal(Problem("GEO", "1 0 0\n2 91.00 0\n3 0 0\n")),
               "Строка 7: ожидались широта (от -90 до 90) и долгота (от -180 до 180) в градусах "
               "и минутах (GEO).");
+    // DIMENSION after the section is still checked.
+    EXPECT_EQ(refusal("NODE_COORD_SECTION\n1 0 0\nDIMENSION : 2\n"),
+              "Строка 4: DIMENSION равно 2, а в разделе NODE_COORD_SECTION узлов: 1.");
     EXPECT_EQ(refusal("NODE_COORD_SECTION\nEOF\n"),
               "Строка 2: ожидались строки узлов «номер x y», а раздел NODE_COORD_SECTION пуст.");
     // Beyond the distance table's limit the file is refused at DIMENSION.

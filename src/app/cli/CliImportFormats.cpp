@@ -79,7 +79,8 @@ void PrintJson(const TImportResult& result, const MapCounts& counts, const TSurf
     out += ",\"transit_points\":" + std::to_string(counts.transitPoints);
     out += ",\"roads\":" + std::to_string(counts.roads);
     out += ",\"road_rule\":" + JsonString(RoadRuleName(summary.Roads));
-    out += ",\"neighbours\":" + std::to_string(summary.Neighbours);
+    const bool nearest = summary.Roads == TRoadSource::Nearest;
+    out += ",\"neighbours\":" + (nearest ? std::to_string(summary.Neighbours) : "null");
     out += ",\"joining_roads\":" + std::to_string(summary.JoiningRoads);
     out += ",\"selected\":" + std::to_string(result.Map.SelectedCities().Count());
     out += ",\"width\":" + JsonNumber(surface.Width);
