@@ -5,28 +5,7 @@
 set -u
 CLI="$1"
 SAMPLES="$2"
-WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-passed=0
-
-check() { # check DESCRIPTION COMMAND...
-    local description="$1"
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $description"
-        failures=$((failures + 1))
-    fi
-}
-
-exit_status() { # exit_status EXPECTED COMMAND...
-    local expected="$1"
-    shift
-    "$@" >"$WORK/out" 2>"$WORK/err"
-    [ $? -eq "$expected" ]
-}
+source "$(dirname "$0")/cli_support.sh"
 
 # Every sample imports, and its map can be solved.
 check "tsp GEO" exit_status 0 "$CLI" import "$SAMPLES/goldenring9.tsp" -o "$WORK/g.ga"
@@ -68,5 +47,4 @@ check "bad roads rule" exit_status 2 "$CLI" import "$SAMPLES/drill12.tsp" --road
 check "no output" exit_status 2 "$CLI" import "$SAMPLES/drill12.tsp"
 check "import --help" exit_status 0 "$CLI" import --help
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

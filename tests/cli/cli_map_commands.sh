@@ -3,28 +3,7 @@
 set -u
 CLI="$1"
 EXAMPLES="$2"
-WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-passed=0
-
-check() { # check DESCRIPTION COMMAND...
-    local description="$1"
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $description"
-        failures=$((failures + 1))
-    fi
-}
-
-exit_status() { # exit_status EXPECTED COMMAND...
-    local expected="$1"
-    shift
-    "$@" >"$WORK/out" 2>"$WORK/err"
-    [ $? -eq "$expected" ]
-}
+source "$(dirname "$0")/cli_support.sh"
 
 # The same seed always gives the same file; another seed another one.
 "$CLI" generate -n 30 -p 40 --seed 77 --select 5 -o "$WORK/a.ga"
@@ -68,5 +47,4 @@ for command in generate select info solve crossover-test; do
     check "$command --help" exit_status 0 "$CLI" "$command" --help
 done
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
