@@ -5,6 +5,7 @@
 #include "io/ImportError.h"
 #include "io/ImportLimits.h"
 #include "io/ImportText.h"
+#include "map/TSPMap.h"
 
 #include <algorithm>
 #include <cctype>
@@ -190,7 +191,14 @@ std::vector<TRawCity> ReadRawCities(TCsvReader& reader, const TCsvRow& header,
                                    std::to_string(earlier->second) + ".");
         }
         raw.push_back(std::move(city));
-        CheckImportLimits(static_cast<int64_t>(raw.size()), 0);
+        if (raw.size() > static_cast<size_t>(kMaxMatrixNodes)) {
+            // Too many: the rest is only counted, so the message gives the
+            // list's real size without holding it.
+            int64_t count = static_cast<int64_t>(raw.size());
+            while (reader.Next(row))
+                ++count;
+            CheckImportLimits(count, 0);
+        }
     }
     if (raw.empty())
         Fail(header.Line + 1, "ожидались строки городов под заголовком, а файл закончился.");

@@ -172,7 +172,9 @@ TEST(Csv, WrongDataIsRefusedWithTheLine) {
     std::string many = "x;y\n";
     for (int i = 0; i <= kMaxMatrixNodes; ++i)
         many += "1;2\n";
-    EXPECT_NE(Refusal(many).find("16384"), std::string::npos);
+    many += "3;4\n5;6\n";
+    EXPECT_EQ(Refusal(many), "Карта из 16387 узлов слишком велика: решатель строит таблицу "
+                             "расстояний не более чем для 16384 узлов.");
 }
 
 TEST(Csv, RoundTripThroughTheMapFile) {
