@@ -36,6 +36,14 @@ struct TCity {
     TIntegerArray Roads;  // IDs of the nodes this node has a road to
 };
 
+// The straight-line distance between two points (nodes) exactly as the distance
+// matrix holds it. Whatever measures routes beside the solver uses it, so that its
+// lengths agree with the solver's to the last bit.
+double PointDistance(double ax, double ay, double bx, double by);
+inline double NodeDistance(const TCity& a, const TCity& b) {
+    return PointDistance(a.X, a.Y, b.X, b.Y);
+}
+
 // Process-wide display flags, stored in the map file and read by the map view.
 struct TDisplayFlags {
     bool ShowPath = false;

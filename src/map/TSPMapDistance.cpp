@@ -7,16 +7,12 @@
 
 #include <cmath>
 
-namespace {
-
 // Computed in extended precision and stored as a double.
-double Distance(const TCity& a, const TCity& b) {
-    const long double dx = static_cast<long double>(b.X) - a.X;
-    const long double dy = static_cast<long double>(b.Y) - a.Y;
+double PointDistance(double ax, double ay, double bx, double by) {
+    const long double dx = static_cast<long double>(bx) - ax;
+    const long double dy = static_cast<long double>(by) - ay;
     return static_cast<double>(std::sqrt(dx * dx + dy * dy));
 }
-
-} // namespace
 
 void TTSPMap::BuildDistanceMatrix() {
     const int32_t n = Count();
@@ -32,7 +28,7 @@ void TTSPMap::BuildDistanceMatrix() {
     for (int32_t i = 0; i < n; ++i) {
         const TCity& a = cities_[static_cast<size_t>(i)];
         for (int32_t j = i + 1; j < n; ++j) {
-            const double d = Distance(a, cities_[static_cast<size_t>(j)]);
+            const double d = NodeDistance(a, cities_[static_cast<size_t>(j)]);
             matrix_[static_cast<size_t>(i) * n + j] = d;
             matrix_[static_cast<size_t>(j) * n + i] = d;
         }
@@ -55,7 +51,7 @@ double TTSPMap::CalcPath(int32_t a, int32_t b) const {
         throw ETSPError("Узел с номером " + std::to_string(pa < 0 ? a : b) +
                         " отсутствует на карте");
     }
-    return Distance(cities_[static_cast<size_t>(pa)], cities_[static_cast<size_t>(pb)]);
+    return NodeDistance(cities_[static_cast<size_t>(pa)], cities_[static_cast<size_t>(pb)]);
 }
 
 double TTSPMap::GetPath(int32_t i, int32_t j) const {
