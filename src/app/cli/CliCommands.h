@@ -16,5 +16,6 @@ int RunInfo(const Arguments& args);
 int RunSolve(const Arguments& args);
 int RunCrossoverTest(const Arguments& args);
 int RunImport(const Arguments& args);
+int RunOptimum(const Arguments& args);
 
 } // namespace cli

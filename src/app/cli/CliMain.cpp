@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"solve", &cli::RunSolve, "find a short route with the genetic algorithm"},
     {"crossover-test", &cli::RunCrossoverTest, "compare the crossover kinds on a map"},
     {"import", &cli::RunImport, "make a map from a TSPLIB problem or a city list"},
+    {"optimum", &cli::RunOptimum, "the shortest route (or the best found) as a yardstick"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -2,6 +2,7 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliReference.h"
 #include "app/cli/CliSolveOptions.h"
 #include "app/cli/CliSolveOutput.h"
 #include "app/cli/CliSolveRun.h"
@@ -11,8 +12,10 @@
 #include "solver/AlgorithmGetetic.h"
 #include "solver/CrossoverTest.h"
 
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace cli {
@@ -82,7 +85,8 @@ std::string KindCountsJson(const std::array<int32_t, solver::kCrossoverKinds>& c
 }
 
 void PrintSolveResult(const solver::TTSPPopulation& population, const SolveOptions& options,
-                      RunEnd end, double seconds, uint32_t seed) {
+                      RunEnd end, double seconds, uint32_t seed,
+                      const reference::TReferenceResult* yardstick) {
     const TTSPMap& map = population.Map();
     const solver::TTSPChromosome& best = population.Chromosome(population.BestIndex());
     const bool adaptive = options.Settings.AdaptiveChoice;
@@ -109,6 +113,8 @@ void PrintSolveResult(const solver::TTSPPopulation& population, const SolveOptio
         out += ",\"elapsed_seconds\":" + JsonNumber(seconds);
         out += ",\"seed\":" + std::to_string(seed);
         out += ",\"settings\":" + SettingsJson(options.Settings);
+        if (yardstick)
+            out += ",\"reference\":" + ReferenceJson(*yardstick, best.Fitness);
         out += "}\n";
         std::cout << out;
         return;
@@ -130,6 +136,21 @@ void PrintSolveResult(const solver::TTSPPopulation& population, const SolveOptio
               << "elapsed:            " << FixedText(seconds, 3) << " s\n"
               << "seed:               " << seed << "\n"
               << "settings:           " << SettingsText(options.Settings) << "\n";
+    if (yardstick) {
+        std::cout << "reference:          " << ReferenceText(*yardstick) << "\n"
+                  << "gap:                "
+                  << FixedText(GapPercent(best.Fitness, yardstick->Length), 2) << " %\n";
+    }
+}
+
+// The shortest length of all runs of the test (NaN when none ran).
+double BestOfTest(const solver::TCrossoverTestResult& result) {
+    double best = std::nan("");
+    for (const solver::TCrossoverRow& row : result.Rows)
+        for (const solver::TCrossoverRun& run : row.Runs)
+            if (std::isnan(best) || run.Best < best)
+                best = run.Best;
+    return best;
 }
 
 std::string Pad(const std::string& text, size_t width, bool right) {
@@ -142,7 +163,8 @@ std::string Pad(const std::string& text, size_t width, bool right) {
     return right ? fill + text : text + fill;
 }
 
-void PrintCrossoverTable(const solver::TCrossoverTestResult& result, int32_t repeats) {
+void PrintCrossoverTable(const solver::TCrossoverTestResult& result, int32_t repeats,
+                         const reference::TReferenceResult* yardstick) {
     const bool single = repeats == 1;
     std::string header = Pad("kind", 10, false);
     if (single) {
@@ -154,6 +176,8 @@ void PrintCrossoverTable(const solver::TCrossoverTestResult& result, int32_t rep
                   Pad("mean gener.", 13, true);
     }
     header += Pad("result %", 10, true) + Pad("time %", 9, true) + Pad("generations %", 15, true);
+    if (yardstick)
+        header += Pad("gap %", 9, true);
     std::cout << header << "\n";
     for (int row = 0; row < solver::kCrossoverTestRows; ++row) {
         const solver::TCrossoverRow& r = result.Rows[static_cast<size_t>(row)];
@@ -176,17 +200,26 @@ void PrintCrossoverTable(const solver::TCrossoverTestResult& result, int32_t rep
         line += Pad(FixedText(r.ResultPercent, 2), 10, true) +
                 Pad(FixedText(r.TimePercent, 2), 9, true) +
                 Pad(FixedText(r.GenerationsPercent, 2), 15, true);
+        if (yardstick)
+            line += Pad(FixedText(GapPercent(r.MeanBest, yardstick->Length), 2), 9, true);
         std::cout << line << "\n";
+    }
+    if (yardstick) {
+        std::cout << "\nreference " << ReferenceText(*yardstick) << "; gap %: how much longer the "
+                  << (repeats == 1 ? "" : "mean ") << "best length is\n";
     }
 }
 
 void PrintCrossoverJson(const solver::TCrossoverTestResult& result, const SolveOptions& options,
-                        int32_t repeats, uint32_t seed) {
+                        int32_t repeats, uint32_t seed,
+                        const reference::TReferenceResult* yardstick) {
     std::string out = "{";
     out += "\"repeats\":" + std::to_string(repeats);
     out += ",\"seed\":" + std::to_string(seed);
     out += std::string(",\"aborted\":") + (result.Aborted ? "true" : "false");
     out += ",\"settings\":" + SettingsJson(options.Settings);
+    if (yardstick)
+        out += ",\"reference\":" + ReferenceJson(*yardstick, BestOfTest(result));
     out += ",\"rows\":[";
     for (int row = 0; row < solver::kCrossoverTestRows; ++row) {
         const solver::TCrossoverRow& r = result.Rows[static_cast<size_t>(row)];
@@ -202,6 +235,8 @@ void PrintCrossoverJson(const solver::TCrossoverTestResult& result, const SolveO
             out += ",\"generations\":" + std::to_string(run.Generations);
             out += ",\"crossovers\":" + std::to_string(run.Crossovers);
             out += ",\"mutations\":" + std::to_string(run.Mutations);
+            if (yardstick)
+                out += ",\"gap_percent\":" + JsonNumber(GapPercent(run.Best, yardstick->Length));
             out += "}";
         }
         out += "]";
@@ -213,6 +248,8 @@ void PrintCrossoverJson(const solver::TCrossoverTestResult& result, const SolveO
         out += ",\"result_percent\":" + JsonNumber(r.ResultPercent);
         out += ",\"time_percent\":" + JsonNumber(r.TimePercent);
         out += ",\"generations_percent\":" + JsonNumber(r.GenerationsPercent);
+        if (yardstick)
+            out += ",\"reference\":" + ReferenceJson(*yardstick, r.MeanBest);
         out += "}";
     }
     out += "]}\n";
@@ -248,7 +285,10 @@ int RunSolve(const Arguments& arguments) {
     population.Run();
     const double seconds = monitor.Seconds();
     const RunEnd end = monitor.EndRun(population);
-    PrintSolveResult(population, options, end, seconds, seed);
+    std::optional<reference::TReferenceResult> yardstick;
+    if (options.Reference)
+        yardstick = ComputeReference(map, options.ReferenceTimeLimit);
+    PrintSolveResult(population, options, end, seconds, seed, yardstick ? &*yardstick : nullptr);
     return 0;
 }
 
@@ -291,11 +331,15 @@ int RunCrossoverTest(const Arguments& arguments) {
         return InterruptGuard::Interrupted();
     };
     const solver::TCrossoverTestResult result = solver::RunCrossoverTest(map, test);
+    std::optional<reference::TReferenceResult> yardstick;
+    if (options.Reference)
+        yardstick = ComputeReference(map, options.ReferenceTimeLimit);
+    const reference::TReferenceResult* measure = yardstick ? &*yardstick : nullptr;
 
     if (options.Json) {
-        PrintCrossoverJson(result, options, repeats, seed);
+        PrintCrossoverJson(result, options, repeats, seed, measure);
     } else {
-        PrintCrossoverTable(result, repeats);
+        PrintCrossoverTable(result, repeats, measure);
         std::cout << "\nseed " << seed;
         if (repeats > 1)
             std::cout << " (repetition r uses seed " << seed << " + r)";

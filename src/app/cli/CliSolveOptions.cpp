@@ -32,6 +32,12 @@ Safety limits and replay:
   --seed S              seed of the random generator (default: from the clock);
                         the same seed and settings replay the same run
   --json                print the result as one JSON object
+Yardstick:
+  --reference           also compute the reference route (see 'optimum') and
+                        give each result's gap to it, in percent
+  --reference-time-limit S
+                        seconds the reference's search may take above 20
+                        cities (default 5)
 Names are accepted as the program shows them (exactly) or as the ASCII words
 (any letter case).
 )";
@@ -83,16 +89,17 @@ uint8_t ParseStopCriterionName(const std::string& text) {
 }
 
 std::set<std::string> SolveValueOptions(const std::set<std::string>& extraValues) {
-    std::set<std::string> options = {"--population",      "--crossover",      "--mutation",
-                                     "--selection",       "--crossover-rate", "--mutation-rate",
-                                     "--elite",           "--stop",           "--stop-generations",
-                                     "--max-generations", "--time-limit",     "--seed"};
+    std::set<std::string> options = {
+        "--population",          "--crossover",       "--mutation",   "--selection",
+        "--crossover-rate",      "--mutation-rate",   "--elite",      "--stop",
+        "--stop-generations",    "--max-generations", "--time-limit", "--seed",
+        "--reference-time-limit"};
     options.insert(extraValues.begin(), extraValues.end());
     return options;
 }
 
 std::set<std::string> SolveFlags() {
-    return {"--elitism", "--adaptive", "--no-adaptive", "--json"};
+    return {"--elitism", "--adaptive", "--no-adaptive", "--json", "--reference"};
 }
 
 SolveOptions ReadSolveOptions(const Args& args) {
@@ -131,6 +138,9 @@ SolveOptions ReadSolveOptions(const Args& args) {
     if (args.Has("--seed"))
         options.Seed = static_cast<uint32_t>(args.Integer("--seed", 0, 0, 4294967295LL));
     options.Json = args.Has("--json");
+    options.Reference = args.Has("--reference");
+    options.ReferenceTimeLimit =
+        args.Real("--reference-time-limit", options.ReferenceTimeLimit, 0, 1e6);
     return options;
 }
 

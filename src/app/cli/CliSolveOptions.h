@@ -23,6 +23,8 @@ struct SolveOptions {
     SolveLimits Limits;
     std::optional<uint32_t> Seed; // none: from the clock
     bool Json = false;
+    bool Reference = false;          // also the reference route and each result's gap to it
+    double ReferenceTimeLimit = 5.0; // seconds the reference's search may take
 };
 
 // Option names taking a value / flags, for Args. `extraValues` are added.
