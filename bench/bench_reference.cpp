@@ -15,6 +15,7 @@
 //   ClosureRoads100         the same on a 5000-node road network: a jittered
 //                           grid with some diagonals (about 10 500 roads).
 
+#include "BenchMaps.h"
 #include "map/RandomMap.h"
 #include "map/TSPMap.h"
 #include "reference/Closure.h"
@@ -30,26 +31,13 @@
 
 namespace {
 
-// A random map with `selected` of its nodes selected (spread over the IDs),
-// solvable; the generator's seed is the first that gives a solvable task.
+// A random map with `selected` of its nodes selected (spread over the IDs), solvable.
 void MakeMap(TTSPMap& map, int32_t count, int32_t roadShare, int32_t selected,
              uint32_t firstSeed = 1) {
-    for (uint32_t seed = firstSeed;; ++seed) {
-        TRandomMapSettings settings;
-        settings.Count = count;
-        settings.RoadShare = roadShare;
-        TDisplayFlags flags;
-        GenerateRandomMap(map, settings, flags, seed);
-        TIntegerArray selection;
-        for (int32_t i = 0; i < selected; ++i)
-            selection.Add(static_cast<int32_t>((static_cast<int64_t>(i) * 7919) % count));
-        map.SetSelection(selection);
-        try {
-            map.CheckTask();
-            return;
-        } catch (...) {
-        }
-    }
+    TIntegerArray selection;
+    for (int32_t i = 0; i < selected; ++i)
+        selection.Add(static_cast<int32_t>((static_cast<int64_t>(i) * 7919) % count));
+    SolvableRandomMap(map, count, roadShare, selection, firstSeed);
 }
 
 // A road network of columns x rows nodes 12 px apart (jittered), each joined

@@ -6,6 +6,7 @@
 // and the child check (ContainsAllSelected + IsValidRoute) through the road
 // index against the map's plain scans, in checks per second.
 
+#include "BenchMaps.h"
 #include "core/RandomUnit.h"
 #include "map/RandomMap.h"
 #include "map/TSPMap.h"
@@ -21,22 +22,10 @@ namespace {
 
 // A random map with `selected` of its nodes selected (in ID order), solvable.
 void MakeMap(TTSPMap& map, int32_t count, int32_t roadShare, int32_t selected) {
-    for (uint32_t seed = 1;; ++seed) {
-        TRandomMapSettings settings;
-        settings.Count = count;
-        settings.RoadShare = roadShare;
-        TDisplayFlags flags;
-        GenerateRandomMap(map, settings, flags, seed);
-        TIntegerArray selection;
-        for (int32_t i = 0; i < selected; ++i)
-            selection.Add(i * (count / selected));
-        map.SetSelection(selection);
-        try {
-            map.CheckTask();
-            return;
-        } catch (...) {
-        }
-    }
+    TIntegerArray selection;
+    for (int32_t i = 0; i < selected; ++i)
+        selection.Add(i * (count / selected));
+    SolvableRandomMap(map, count, roadShare, selection);
 }
 
 void RunWholeRuns(benchmark::State& state, TTSPMap& map, const solver::TSolverSettings& settings) {
