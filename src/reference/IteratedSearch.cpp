@@ -31,9 +31,10 @@ private:
 
 constexpr uint64_t kSeed = 0x5EED'0F'7EA5'0AULL;
 // A kicked path that is longer than the current one by less than this share
-// of an average step is still taken: enough to leave a deep local optimum of
-// 2-opt and Or-opt, too little to drift away from good paths.
-constexpr double kSlackSteps = 0.5;
+// of an average step is still taken: enough to leave a deep local optimum,
+// too little to drift away from good paths (measured on random plane and
+// road-network instances: 0.2 did best between 0 and 1).
+constexpr double kSlackSteps = 0.2;
 
 double Step(const std::vector<double>& d, int32_t n, int32_t a, int32_t b) {
     return d[static_cast<size_t>(a) * static_cast<size_t>(n) + static_cast<size_t>(b)];

@@ -1,11 +1,12 @@
 #pragma once
 // The reference heuristic for selections too large for the exact method: a
-// farthest-insertion path, improved by 2-opt and Or-opt, then an iterated
-// local search: a kick exchanges two neighbouring stretches between three
-// random cuts (a double bridge that keeps both ends and never reverses a
-// stretch, so it suits one-way roads as well), the local search repairs the
-// path, and the walk goes on from the result unless it is longer than the
-// path before by more than half an average step. The best path seen is kept.
+// farthest-insertion path, improved by the local search of PathLocalSearch.h,
+// then an iterated local search: a kick exchanges two neighbouring stretches
+// between three random cuts (a double bridge that keeps both ends and never
+// reverses a stretch, so it suits one-way roads as well), the local search
+// repairs the path, and the walk goes on from the result unless it is longer
+// than the path before by more than a fifth of an average step. The best
+// path seen is kept.
 //
 // The search is deterministic: its kicks come from a generator of its own
 // with a fixed seed (the program's shared generator is never drawn), and it

@@ -93,7 +93,8 @@ void TFixedEndsPath::Optimise() {
         queueHead_ = (queueHead_ + 1) % static_cast<size_t>(n_);
         --queueSize_;
         queued_[static_cast<size_t>(terminal)] = 0;
-        if (TryTwoOpt(terminal) || TryOrOpt(terminal))
+        if (TryTwoOpt(terminal) || TryOrOpt(terminal) || TryLongStretch(terminal) ||
+            TryLongStretchBack(terminal))
             Queue(terminal);
     }
 }
@@ -243,6 +244,86 @@ bool TFixedEndsPath::TryOrOpt(int32_t terminal) {
     if (best.First == 0)
         return false;
     MoveStretch(best.First, best.Last, best.After, best.Reversed);
+    return true;
+}
+
+// Moves the stretch that starts at the terminal, of any length, between two
+// neighbours c -> d elsewhere, keeping its direction (so one-way distances
+// need no care): the new steps c -> terminal and (stretch end) -> d come from
+// the neighbour lists of the terminal and of d.
+bool TFixedEndsPath::TryLongStretch(int32_t terminal) {
+    const int32_t i = PositionOf(terminal);
+    if (i == 0 || i == n_ - 1)
+        return false;
+    const int32_t before = At(i - 1);
+    const double lost = D(before, terminal);
+    TStretchMove best{epsilon_, 0, 0, 0, false};
+    const int32_t* near = Neighbours(terminal);
+    for (int32_t k = 0; k < neighbourCount_; ++k) {
+        const int32_t c = near[k];
+        if (Near(terminal, c) >= lost)
+            break;
+        const int32_t j = PositionOf(c);
+        if (j >= n_ - 1 || j == i - 1)
+            continue;
+        const int32_t d = At(j + 1);
+        // The stretch [i, last] ends before c when c lies behind it, anywhere
+        // up to the end's predecessor when c lies in front.
+        const int32_t lastLimit = j > i ? j - 1 : n_ - 2;
+        const double gained = lost + D(c, d) - D(c, terminal);
+        const int32_t* nearD = Neighbours(d);
+        for (int32_t m = 0; m < neighbourCount_; ++m) {
+            const int32_t tail = nearD[m];
+            const int32_t last = PositionOf(tail);
+            if (last < i || last > lastLimit)
+                continue;
+            const int32_t after = At(last + 1);
+            const double gain = gained + D(tail, after) - D(before, after) - D(tail, d);
+            if (gain > best.Gain)
+                best = {gain, i, last, j, false};
+        }
+    }
+    if (best.First == 0)
+        return false;
+    MoveStretch(best.First, best.Last, best.After, false);
+    return true;
+}
+
+// The mirror image: the stretch ends at the terminal, the new steps
+// terminal -> d and c -> (stretch head) come from the lists of the terminal and of c.
+bool TFixedEndsPath::TryLongStretchBack(int32_t terminal) {
+    const int32_t i = PositionOf(terminal);
+    if (i == 0 || i == n_ - 1)
+        return false;
+    const int32_t after = At(i + 1);
+    const double lost = D(terminal, after);
+    TStretchMove best{epsilon_, 0, 0, 0, false};
+    const int32_t* near = Neighbours(terminal);
+    for (int32_t k = 0; k < neighbourCount_; ++k) {
+        const int32_t d = near[k];
+        if (Near(terminal, d) >= lost)
+            break;
+        const int32_t jd = PositionOf(d);
+        if (jd == 0 || jd == i + 1)
+            continue;
+        const int32_t c = At(jd - 1);
+        const int32_t firstLow = jd > i ? 1 : jd + 1;
+        const double gained = lost + D(c, d) - D(terminal, d);
+        const int32_t* nearC = Neighbours(c);
+        for (int32_t m = 0; m < neighbourCount_; ++m) {
+            const int32_t head = nearC[m];
+            const int32_t first = PositionOf(head);
+            if (first < firstLow || first > i)
+                continue;
+            const int32_t before = At(first - 1);
+            const double gain = gained + D(before, head) - D(before, after) - D(c, head);
+            if (gain > best.Gain)
+                best = {gain, first, i, jd - 1, false};
+        }
+    }
+    if (best.First == 0)
+        return false;
+    MoveStretch(best.First, best.Last, best.After, false);
     return true;
 }
 

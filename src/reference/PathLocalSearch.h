@@ -1,9 +1,10 @@
 #pragma once
 // Local search on a path through all terminals whose two ends are fixed:
 // terminal 0 stays first and terminal n-1 last. Moves: 2-opt (reverse a
-// stretch) and Or-opt (move a stretch of one to three terminals elsewhere,
-// either way round), tried from the nearest neighbours of each terminal, with
-// a queue of terminals still worth a look ("don't-look bits").
+// stretch), Or-opt (move a stretch of one to three terminals elsewhere,
+// either way round) and its unbounded form (move a stretch of any length,
+// kept in its direction), tried from the nearest neighbours of each
+// terminal, with a queue of terminals still worth a look ("don't-look bits").
 //
 // Distances may be asymmetric (one-way roads): a reversed stretch is then
 // priced with the distances of its reversed steps, from running sums of the
@@ -59,6 +60,10 @@ private:
     };
     void BestPlace(int32_t terminal, int32_t first, int32_t last, TStretchMove& best) const;
     bool TryOrOpt(int32_t terminal);
+    // Or-opt for a stretch of any length that starts (ends) at the terminal,
+    // without turning it: exact for one-way distances as they stand.
+    bool TryLongStretch(int32_t terminal);
+    bool TryLongStretchBack(int32_t terminal);
     void Reverse(int32_t lo, int32_t hi);
     void MoveStretch(int32_t first, int32_t last, int32_t after, bool reversed);
     // Positions and running sums from `from` on, after the order changed there.
