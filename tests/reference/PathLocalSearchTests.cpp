@@ -57,3 +57,25 @@ TEST(PathLocalSearch, ReversesALongStretchThatIsShortOnlyBackwards) {
     EXPECT_EQ(path.Order(), (std::vector<int32_t>{0, 5, 4, 3, 2, 1, 6}));
     EXPECT_EQ(path.Length(), 6);
 }
+
+TEST(PathLocalSearch, MovesALongStretchPastAnotherWithoutTurningIt) {
+    // Two one-way chains 1..4 and 5..8 in the wrong order. Every partial
+    // move or reversal passes a step of 100 or 1000; only carrying one
+    // chain whole past the other (0 5..8 1..4 9) helps.
+    Table t(10);
+    for (int32_t a : {1, 2, 3, 5, 6, 7}) {
+        t.Set(a, a + 1, 1);
+        t.Set(a + 1, a, 100);
+    }
+    t.Set(0, 1, 10);
+    t.Set(4, 5, 10);
+    t.Set(8, 9, 10);
+    t.Set(0, 5, 1);
+    t.Set(8, 1, 1);
+    t.Set(4, 9, 1);
+    TFixedEndsPath path(t.d, t.n);
+    path.Assign({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    path.Optimise();
+    EXPECT_EQ(path.Order(), (std::vector<int32_t>{0, 5, 6, 7, 8, 1, 2, 3, 4, 9}));
+    EXPECT_EQ(path.Length(), 9);
+}
