@@ -2,7 +2,8 @@
 # sanitizer flags, so that every library, program and test is built alike.
 add_library(trasolan_options INTERFACE)
 target_compile_features(trasolan_options INTERFACE cxx_std_20)
-target_compile_options(trasolan_options INTERFACE -Wall -Wextra)
+target_compile_options(trasolan_options INTERFACE
+    -Wall -Wextra -Wshadow -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual -Wpedantic)
 if(TRASOLAN_WERROR)
     target_compile_options(trasolan_options INTERFACE -Werror)
 endif()
