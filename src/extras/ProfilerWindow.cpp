@@ -1,7 +1,7 @@
 #include "extras/ProfilerWindow.h"
 
+#include "guibase/ModalWindows.h"
 #include "profiler/ProfilerView.h"
-#include "ui/ModalWindows.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "core/RandomUnit.h"
 #include "extras/SongPlayer.h"
-#include "ui/Seams.h"
+#include "guibase/Seams.h"
 #include "widgets/TGradientHeader.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "ui/Forms.h"
 
 #include "extras/untHelpAbout.h"
-#include "ui/ModalWindows.h"
+#include "guibase/ModalWindows.h"
 #include "ui/Options.h"
 #include "ui/frmLittleHint.h"
 #include "ui/untChromSost.h"

@@ -1,6 +1,6 @@
 #include "ui/Help.h"
 
-#include "ui/Seams.h"
+#include "guibase/Seams.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "ui/TrasolanApplication.h"
 
-#include "ui/Seams.h"
+#include "guibase/Seams.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

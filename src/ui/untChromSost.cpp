@@ -1,8 +1,8 @@
 #include "ui/untChromSost.h"
 
+#include "guibase/ModalWindows.h"
 #include "solver/AlgorithmGetetic.h"
 #include "solver/SolverCodes.h"
-#include "ui/ModalWindows.h"
 #include "ui/untResults.h"
 #include "widgets/TBarChart.h"
 

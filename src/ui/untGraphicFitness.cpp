@@ -1,6 +1,6 @@
 #include "ui/untGraphicFitness.h"
 
-#include "ui/ModalWindows.h"
+#include "guibase/ModalWindows.h"
 #include "widgets/TLineChart.h"
 
 #include <QChart>

@@ -2,8 +2,8 @@
 
 #include "core/NumberText.h"
 #include "core/TSPErrors.h"
+#include "guibase/Seams.h"
 #include "map/TSPMap.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
 #include "widgets/TCaptionBar.h"

@@ -1,8 +1,8 @@
 #include "ui/untLearning.h"
 
+#include "guibase/Seams.h"
 #include "solver/SolverCodes.h"
 #include "ui/Help.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untResults.h"
 #include "widgets/TFlatEdit.h"

@@ -5,8 +5,9 @@
 
 #include "core/NumberText.h"
 #include "core/RandomUnit.h"
+#include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "solver/AlgorithmGetetic.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untGraphicFitness.h"
 #include "ui/untResults.h"
@@ -39,10 +40,6 @@ void TfrmMain::NewBestFound(solver::TTSPPopulation& sender, double best) {
 }
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Notices the main window being closed while the test's runs go on: the close
 // stops the current run, and the test must then not start the next one.

@@ -2,6 +2,7 @@
 // texts, hints and initial values.
 #include "ui/untResults.h"
 
+#include "guibase/Text.h"
 #include "solver/SolverCodes.h"
 #include "ui/untResultsUpDown.h"
 #include "widgets/TBarChart.h"
@@ -43,10 +44,6 @@ constexpr int kOptionsLabelX = 320;
 constexpr int kOptionsFieldX = 486;
 constexpr int kOptionsEditWidth = 113;
 constexpr int kUpDownWidth = 17;
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 template <std::size_t N> QStringList Items(const std::array<std::string_view, N>& names) {
     QStringList items;

@@ -5,9 +5,10 @@
 #include "ui/untResults.h"
 
 #include "core/NumberText.h"
+#include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untResultsUpDown.h"
 #include "widgets/TBarChart.h"
@@ -27,10 +28,6 @@ namespace {
 const QColor kBarColour(255, 0, 0);
 // Counters are written into the edits at most this often during a run.
 constexpr qint64 kDisplayIntervalMs = 40;
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Five counts, each followed by a space: "3 0 12 5 1 ".
 QString KindsText(const std::array<int32_t, 5>& counts) {

@@ -1,6 +1,7 @@
 #include "ui/untTestCrossover.h"
 
 #include "core/NumberText.h"
+#include "guibase/Text.h"
 #include "widgets/TBarChart.h"
 
 #include <QVBoxLayout>
@@ -8,10 +9,6 @@
 TfrmTestCrossover* frmTestCrossover = nullptr;
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString NumberText(double value) {
     return QString::fromStdString(FloatToStr(value));

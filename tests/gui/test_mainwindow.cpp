@@ -5,9 +5,9 @@
 #include "support/AppFixture.h"
 #include "support/MapHelpers.h"
 
+#include "guibase/Seams.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
 #include "ui/untProgress.h"

@@ -1,9 +1,9 @@
 #include "support/AppFixture.h"
 
+#include "guibase/Seams.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
 #include "ui/Forms.h"
-#include "ui/Seams.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/frmLittleHint.h"
 #include "ui/untHint.h"

@@ -1,6 +1,6 @@
-#include "ui/Seams.h"
+#include "guibase/Seams.h"
 
-#include "ui/ModalWindows.h"
+#include "guibase/ModalWindows.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "ui/ModalWindows.h"
+#include "guibase/ModalWindows.h"
 
 #include <QDialog>
 
