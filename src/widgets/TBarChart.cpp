@@ -308,87 +308,112 @@ void TBarChart::showEvent(QShowEvent* event) {
 
 void TBarChart::Flush() {
     d_->syncQueued = false;
-    QChart* chart = Chart();
-    const int seriesCount = SeriesCount();
-    int groups = 0;
+    const BarLayout layout = Layout();
+    if (!SameShape(layout))
+        RebuildBars(layout);
+    ApplyPoints();
+    ApplyCategories(layout.Groups);
+    ApplyValueRanges();
+    PlaceMarks(layout);
+    PlaceDepthFaces(layout);
+}
+
+// One position per point index. Qt Charts itself divides a position among all
+// bar series of the chart, in the order they were added, and puts their bars
+// side by side. With several series an empty series at each end keeps a gap
+// between neighbouring groups while the bars of one group stand close
+// together, centred over their label.
+TBarChart::BarLayout TBarChart::Layout() const {
+    BarLayout layout;
     for (const Series& s : series_)
-        groups = std::max(groups, static_cast<int>(s.Points.size()));
-    // One position per point index. Qt Charts itself divides a position
-    // among all bar series of the chart, in the order they were added, and
-    // puts their bars side by side. With several series an empty series at
-    // each end keeps a gap between neighbouring groups while the bars of one
-    // group stand close together, centred over their label.
-    const int positions = std::max(1, groups);
-    const bool grouped = seriesCount > 1;
-    const int subSlots = grouped ? seriesCount + 2 : 1;
-    // Centre of a series' bar relative to its position, in axis units.
-    const std::function<double(int)> barOffset = [grouped, subSlots](int series) {
-        if (!grouped)
-            return 0.0;
-        return (series + 1 + 0.5) / subSlots - 0.5;
-    };
-    // Bar width in axis units (a grouped series shares its position).
-    const double barWidth = grouped ? 0.92 : 0.6;
+        layout.Groups = std::max(layout.Groups, static_cast<int>(s.Points.size()));
+    layout.Positions = std::max(1, layout.Groups);
+    layout.Grouped = SeriesCount() > 1;
+    layout.SubSlots = layout.Grouped ? SeriesCount() + 2 : 1;
+    // A grouped series shares its position, so its bars may fill it.
+    layout.BarWidth = layout.Grouped ? 0.92 : 0.6;
+    return layout;
+}
 
-    // Rebuild the bar sets only when the shape changed; a refill with as many
-    // points as before updates the existing bars in place.
-    bool sameShape = d_->built.size() == seriesCount && d_->builtPositions == positions;
-    for (int s = 0; sameShape && s < seriesCount; ++s)
-        sameShape = d_->sets[s].size() == series_[s].Points.size();
-    if (!sameShape) {
-        for (QStackedBarSeries* old : d_->built) {
-            chart->removeSeries(old);
-            delete old;
-        }
-        for (QStackedBarSeries* spacer : d_->spacers) {
-            chart->removeSeries(spacer);
-            delete spacer;
-        }
-        d_->spacers.clear();
-        const auto addSpacer = [&] {
-            auto* spacer = new QStackedBarSeries();
-            chart->addSeries(spacer);
-            spacer->attachAxis(d_->bottom);
-            spacer->attachAxis(d_->left);
-            d_->spacers.append(spacer);
-        };
-        if (grouped)
-            addSpacer();
-        for (const QList<TMarkItem*>& marks : d_->marks)
-            qDeleteAll(marks);
-        d_->built.clear();
-        d_->sets.clear();
-        d_->marks.clear();
-        for (int s = 0; s < seriesCount; ++s) {
-            auto* qtSeries = new QStackedBarSeries();
-            qtSeries->setName(series_[s].Name);
-            // Close, with a hairline between neighbours of one colour.
-            qtSeries->setBarWidth(barWidth);
-            QList<QBarSet*> sets;
-            QList<TMarkItem*> marks;
-            for (int i = 0; i < series_[s].Points.size(); ++i) {
-                auto* set = new QBarSet(QString());
-                QList<qreal> values(positions, 0.0);
-                set->append(values);
-                set->setPen(Qt::NoPen); // zero-height bars must leave no line
-                sets.append(set);
-                marks.append(new TMarkItem(chart));
-            }
-            qtSeries->append(sets);
-            chart->addSeries(qtSeries);
-            qtSeries->attachAxis(d_->bottom);
-            qtSeries->attachAxis(series_[s].Options.Axis == TBarAxis::Right ? d_->right : d_->left);
-            d_->built.append(qtSeries);
-            d_->sets.append(sets);
-            d_->marks.append(marks);
-        }
-        if (grouped)
-            addSpacer();
-        d_->builtPositions = positions;
+double TBarChart::BarLayout::BarOffset(int series) const {
+    return Grouped ? (series + 1 + 0.5) / SubSlots - 0.5 : 0.0;
+}
+
+double TBarChart::BarLayout::DrawnBarWidth() const {
+    return Grouped ? BarWidth / SubSlots : BarWidth;
+}
+
+// A refill with as many points as before updates the existing bars in place;
+// only a change of shape rebuilds them.
+bool TBarChart::SameShape(const BarLayout& layout) const {
+    bool same = d_->built.size() == SeriesCount() && d_->builtPositions == layout.Positions;
+    for (int s = 0; same && s < SeriesCount(); ++s)
+        same = d_->sets[s].size() == series_[s].Points.size();
+    return same;
+}
+
+void TBarChart::RebuildBars(const BarLayout& layout) {
+    QChart* chart = Chart();
+    for (QStackedBarSeries* old : d_->built) {
+        chart->removeSeries(old);
+        delete old;
     }
+    for (QStackedBarSeries* spacer : d_->spacers) {
+        chart->removeSeries(spacer);
+        delete spacer;
+    }
+    d_->spacers.clear();
+    for (const QList<TMarkItem*>& marks : d_->marks)
+        qDeleteAll(marks);
+    d_->built.clear();
+    d_->sets.clear();
+    d_->marks.clear();
 
-    // Values, colours and legend texts.
-    for (int s = 0; s < seriesCount; ++s) {
+    if (layout.Grouped)
+        AddSpacer();
+    for (int s = 0; s < SeriesCount(); ++s)
+        AddSeriesBars(s, layout);
+    if (layout.Grouped)
+        AddSpacer();
+    d_->builtPositions = layout.Positions;
+}
+
+void TBarChart::AddSpacer() {
+    auto* spacer = new QStackedBarSeries();
+    Chart()->addSeries(spacer);
+    spacer->attachAxis(d_->bottom);
+    spacer->attachAxis(d_->left);
+    d_->spacers.append(spacer);
+}
+
+void TBarChart::AddSeriesBars(int s, const BarLayout& layout) {
+    QChart* chart = Chart();
+    auto* qtSeries = new QStackedBarSeries();
+    qtSeries->setName(series_[s].Name);
+    // Close, with a hairline between neighbours of one colour.
+    qtSeries->setBarWidth(layout.BarWidth);
+    QList<QBarSet*> sets;
+    QList<TMarkItem*> marks;
+    for (int i = 0; i < series_[s].Points.size(); ++i) {
+        auto* set = new QBarSet(QString());
+        QList<qreal> values(layout.Positions, 0.0);
+        set->append(values);
+        set->setPen(Qt::NoPen); // zero-height bars must leave no line
+        sets.append(set);
+        marks.append(new TMarkItem(chart));
+    }
+    qtSeries->append(sets);
+    chart->addSeries(qtSeries);
+    qtSeries->attachAxis(d_->bottom);
+    qtSeries->attachAxis(series_[s].Options.Axis == TBarAxis::Right ? d_->right : d_->left);
+    d_->built.append(qtSeries);
+    d_->sets.append(sets);
+    d_->marks.append(marks);
+}
+
+// Values, colours and legend texts.
+void TBarChart::ApplyPoints() {
+    for (int s = 0; s < SeriesCount(); ++s) {
         const Series& series = series_[s];
         for (int i = 0; i < series.Points.size(); ++i) {
             const Point& p = series.Points[i];
@@ -411,13 +436,15 @@ void TBarChart::Flush() {
             if (set->label() != legend)
                 set->setLabel(legend);
         }
-        const QList<QLegendMarker*> markers = chart->legend()->markers(d_->built[s]);
+        const QList<QLegendMarker*> markers = Chart()->legend()->markers(d_->built[s]);
         for (QLegendMarker* marker : markers)
             marker->setVisible(series.Options.InLegend);
     }
+}
 
-    // Group labels under the bars. A category axis keys its ranges by label,
-    // so equal labels are told apart by trailing zero-width spaces.
+// Group labels under the bars. A category axis keys its ranges by label, so
+// equal labels are told apart by trailing zero-width spaces.
+void TBarChart::ApplyCategories(int groups) {
     QStringList categories;
     for (int g = 0; g < groups; ++g) {
         QString label;
@@ -444,36 +471,43 @@ void TBarChart::Flush() {
         d_->builtCategories = categories;
     }
     d_->bottom->setRange(axisMin, axisMax);
+}
 
-    // Value ranges.
-    const auto extent = [&](TBarAxis axis) {
-        double top = 0;
-        double low = 0;
-        for (const Series& s : series_)
-            if (s.Options.Axis == axis)
-                for (const Point& p : s.Points)
-                    if (std::isfinite(p.Value)) {
-                        top = std::max(top, p.Value);
-                        low = std::min(low, p.Value);
-                    }
-        return std::pair<double, double>(low < 0 ? -NiceMaximum(-low) : 0, NiceMaximum(top));
-    };
+// From the lowest to a rounded highest value of the series on one axis, 0
+// included.
+std::pair<double, double> TBarChart::ValueExtent(TBarAxis axis) const {
+    double top = 0;
+    double low = 0;
+    for (const Series& s : series_)
+        if (s.Options.Axis == axis)
+            for (const Point& p : s.Points)
+                if (std::isfinite(p.Value)) {
+                    top = std::max(top, p.Value);
+                    low = std::min(low, p.Value);
+                }
+    return {low < 0 ? -NiceMaximum(-low) : 0, NiceMaximum(top)};
+}
+
+void TBarChart::ApplyValueRanges() {
     if (d_->leftFixed) {
         ApplyRange(d_->left, d_->leftMin, d_->leftMax);
     } else {
-        const auto [low, high] = extent(TBarAxis::Left);
+        const auto [low, high] = ValueExtent(TBarAxis::Left);
         ApplyRange(d_->left, low, high);
     }
-    const auto [rightLow, rightHigh] = extent(TBarAxis::Right);
+    const auto [rightLow, rightHigh] = ValueExtent(TBarAxis::Right);
     ApplyRange(d_->right, rightLow, rightHigh);
+}
 
-    // Marks above their bars (below for negative values). A mark that would
-    // cover one placed before it moves up (down) past that one, so that the
-    // marks of neighbouring bars stay readable.
+// Marks above their bars (below for negative values). A mark that would cover
+// one placed before it moves up (down) past that one, so that the marks of
+// neighbouring bars stay readable.
+void TBarChart::PlaceMarks(const BarLayout& layout) {
+    QChart* chart = Chart();
     const QRectF plot = chart->plotArea();
     const QFont markFont = font();
     QList<QRectF> placed;
-    for (int s = 0; s < seriesCount; ++s) {
+    for (int s = 0; s < SeriesCount(); ++s) {
         const Series& series = series_[s];
         for (int i = 0; i < series.Points.size(); ++i) {
             TMarkItem* mark = d_->marks[s][i];
@@ -486,29 +520,32 @@ void TBarChart::Flush() {
             mark->Set(text, series.Options.MarkBackground, markFont);
             // With depth the mark sits above the box's top face.
             const QPointF top =
-                chart->mapToPosition(QPointF(i + barOffset(s), value), d_->built[s]) +
+                chart->mapToPosition(QPointF(i + layout.BarOffset(s), value), d_->built[s]) +
                 QPointF(d_->depth / 2.0, value >= 0 ? -d_->depth : 0);
-            const QSizeF size = mark->Size();
-            const bool above = value >= 0;
-            QRectF box(top.x() - size.width() / 2,
-                       above ? top.y() - size.height() - 3 : top.y() + 3, size.width(),
-                       size.height());
-            for (int guard = 0; guard < placed.size(); ++guard) {
-                bool moved = false;
-                for (const QRectF& other : placed)
-                    if (box.intersects(other)) {
-                        box.moveTop(above ? other.top() - size.height() - 1 : other.bottom() + 1);
-                        moved = true;
-                    }
-                if (!moved)
-                    break;
-            }
+            const QRectF box = FreeMarkBox(top, mark->Size(), value >= 0, placed);
             placed.append(box);
             mark->setPos(box.topLeft());
             mark->show();
         }
     }
-    PlaceDepthFaces(barOffset, grouped ? barWidth / subSlots : barWidth);
+}
+
+QRectF TBarChart::FreeMarkBox(const QPointF& barTop, const QSizeF& size, bool above,
+                              const QList<QRectF>& placed) {
+    QRectF box(barTop.x() - size.width() / 2,
+               above ? barTop.y() - size.height() - 3 : barTop.y() + 3, size.width(),
+               size.height());
+    for (int guard = 0; guard < placed.size(); ++guard) {
+        bool moved = false;
+        for (const QRectF& other : placed)
+            if (box.intersects(other)) {
+                box.moveTop(above ? other.top() - size.height() - 1 : other.bottom() + 1);
+                moved = true;
+            }
+        if (!moved)
+            break;
+    }
+    return box;
 }
 
 void TBarChart::SetDepth(int pixels) {
@@ -520,21 +557,32 @@ int TBarChart::Depth() const {
     return d_->depth;
 }
 
-void TBarChart::PlaceDepthFaces(const std::function<double(int)>& barOffset, double barWidth) {
-    QChart* chart = Chart();
-    const double d = d_->depth;
-    const QRectF plot = chart->plotArea();
-    const auto polygonItem = [chart](qreal z) {
-        auto* item = new QGraphicsPolygonItem(chart);
-        item->setZValue(z);
-        return item;
-    };
+void TBarChart::PlaceDepthFaces(const BarLayout& layout) {
+    PlaceWalls();
+    // Two faces per bar: the top (lighter) and the right side (darker).
+    int used = 0;
+    if (d_->depth > 0 && Chart()->plotArea().width() > 0) {
+        for (int s = 0; s < SeriesCount(); ++s)
+            used = PlaceBoxFaces(s, layout, used);
+    }
+    for (int f = used; f < d_->faces.size(); ++f)
+        d_->faces[f]->hide();
+}
 
-    // Walls: a white floor, silver outlines of the back and left walls; they
-    // lie under the bars, the faces over them and under the marks.
+QGraphicsPolygonItem* TBarChart::NewPolygonItem(qreal z) {
+    auto* item = new QGraphicsPolygonItem(Chart());
+    item->setZValue(z);
+    return item;
+}
+
+// Walls: a white floor, silver outlines of the back and left walls; they lie
+// under the bars, the faces over them and under the marks.
+void TBarChart::PlaceWalls() {
+    const double d = d_->depth;
+    const QRectF plot = Chart()->plotArea();
     if (d_->walls.isEmpty()) {
         for (int w = 0; w < 3; ++w)
-            d_->walls.append(polygonItem(-0.5));
+            d_->walls.append(NewPolygonItem(-0.5));
         d_->walls[0]->setBrush(Qt::white);
         d_->walls[0]->setPen(QPen(QColor(192, 192, 192)));
         for (int w = 1; w < 3; ++w) {
@@ -548,47 +596,45 @@ void TBarChart::PlaceDepthFaces(const std::function<double(int)>& barOffset, dou
     d_->walls[2]->setPolygon(QPolygonF({{l, t + d}, {l + d, t}, {l + d, b - d}, {l, b}}));
     for (QGraphicsPolygonItem* wall : d_->walls)
         wall->setVisible(d > 0 && plot.width() > 0);
+}
 
-    // Two faces per bar: the top (lighter) and the right side (darker).
-    int used = 0;
+// Places the top and side faces of one series' boxes, reusing the face items
+// from `used` on; returns how many are in use afterwards.
+int TBarChart::PlaceBoxFaces(int s, const BarLayout& layout, int used) {
+    QChart* chart = Chart();
+    QStackedBarSeries* qtSeries = d_->built.value(s);
+    if (!qtSeries)
+        return used;
+    const double d = d_->depth;
     const auto nextFace = [&]() {
         if (used == d_->faces.size())
-            d_->faces.append(polygonItem(800));
+            d_->faces.append(NewPolygonItem(800));
         QGraphicsPolygonItem* face = d_->faces[used++];
         face->setPen(Qt::NoPen);
         face->show();
         return face;
     };
-    if (d > 0 && plot.width() > 0) {
-        for (int s = 0; s < SeriesCount(); ++s) {
-            const Series& series = series_[s];
-            QStackedBarSeries* qtSeries = d_->built.value(s);
-            if (!qtSeries)
-                continue;
-            for (int i = 0; i < series.Points.size(); ++i) {
-                const Point& p = series.Points[i];
-                if (!std::isfinite(p.Value) || p.Value <= 0)
-                    continue;
-                const QPointF centreTop =
-                    chart->mapToPosition(QPointF(i + barOffset(s), p.Value), qtSeries);
-                const QPointF centreBase =
-                    chart->mapToPosition(QPointF(i + barOffset(s), 0), qtSeries);
-                const qreal half = (chart->mapToPosition(QPointF(barWidth, 0), qtSeries).x() -
-                                    chart->mapToPosition(QPointF(0, 0), qtSeries).x()) /
-                                   2;
-                const qreal xl = centreTop.x() - half, xr = centreTop.x() + half;
-                const qreal yt = centreTop.y(), yb = centreBase.y();
-                QGraphicsPolygonItem* top = nextFace();
-                top->setBrush(p.Colour.lighter(140));
-                top->setPolygon(
-                    QPolygonF({{xl, yt}, {xr, yt}, {xr + d, yt - d}, {xl + d, yt - d}}));
-                QGraphicsPolygonItem* side = nextFace();
-                side->setBrush(p.Colour.darker(150));
-                side->setPolygon(
-                    QPolygonF({{xr, yt}, {xr + d, yt - d}, {xr + d, yb - d}, {xr, yb}}));
-            }
-        }
+    const double barWidth = layout.DrawnBarWidth();
+    const qreal half = (chart->mapToPosition(QPointF(barWidth, 0), qtSeries).x() -
+                        chart->mapToPosition(QPointF(0, 0), qtSeries).x()) /
+                       2;
+    const QList<Point>& points = series_[s].Points;
+    for (int i = 0; i < points.size(); ++i) {
+        const Point& p = points[i];
+        if (!std::isfinite(p.Value) || p.Value <= 0)
+            continue;
+        const QPointF centreTop =
+            chart->mapToPosition(QPointF(i + layout.BarOffset(s), p.Value), qtSeries);
+        const QPointF centreBase =
+            chart->mapToPosition(QPointF(i + layout.BarOffset(s), 0), qtSeries);
+        const qreal xl = centreTop.x() - half, xr = centreTop.x() + half;
+        const qreal yt = centreTop.y(), yb = centreBase.y();
+        QGraphicsPolygonItem* top = nextFace();
+        top->setBrush(p.Colour.lighter(140));
+        top->setPolygon(QPolygonF({{xl, yt}, {xr, yt}, {xr + d, yt - d}, {xl + d, yt - d}}));
+        QGraphicsPolygonItem* side = nextFace();
+        side->setBrush(p.Colour.darker(150));
+        side->setPolygon(QPolygonF({{xr, yt}, {xr + d, yt - d}, {xr + d, yb - d}, {xr, yb}}));
     }
-    for (int f = used; f < d_->faces.size(); ++f)
-        d_->faces[f]->hide();
+    return used;
 }

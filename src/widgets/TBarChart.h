@@ -23,9 +23,10 @@
 
 #include <QColor>
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
-#include <functional>
+#include <utility>
 
 enum class TMarkStyle {
     None,          // no marks
@@ -36,6 +37,8 @@ enum class TMarkStyle {
 };
 
 enum class TBarAxis { Left, Right };
+
+class QGraphicsPolygonItem;
 
 // How a series' points read in the legend.
 enum class TLegendText {
@@ -131,5 +134,35 @@ private:
 
     bool ValidPoint(int series, int index) const;
     void ScheduleSync();
-    void PlaceDepthFaces(const std::function<double(int)>& barOffset, double barWidth);
+
+    // Where the bars stand, in units of the bottom axis: one position per
+    // point index, shared by the series side by side.
+    struct BarLayout {
+        int Groups = 0;    // point indices
+        int Positions = 1; // at least one, so that an empty chart has an axis
+        bool Grouped = false;
+        int SubSlots = 1;      // a position's share per series, spacers included
+        double BarWidth = 0.6; // as handed to Qt Charts
+        // Centre of a series' bar relative to its position.
+        double BarOffset(int series) const;
+        // Width of one drawn bar.
+        double DrawnBarWidth() const;
+    };
+    // The steps of Flush().
+    BarLayout Layout() const;
+    bool SameShape(const BarLayout& layout) const;
+    void RebuildBars(const BarLayout& layout);
+    void AddSpacer();
+    void AddSeriesBars(int series, const BarLayout& layout);
+    void ApplyPoints();
+    void ApplyCategories(int groups);
+    std::pair<double, double> ValueExtent(TBarAxis axis) const;
+    void ApplyValueRanges();
+    void PlaceMarks(const BarLayout& layout);
+    static QRectF FreeMarkBox(const QPointF& barTop, const QSizeF& size, bool above,
+                              const QList<QRectF>& placed);
+    void PlaceDepthFaces(const BarLayout& layout);
+    void PlaceWalls();
+    int PlaceBoxFaces(int series, const BarLayout& layout, int used);
+    QGraphicsPolygonItem* NewPolygonItem(qreal z);
 };
