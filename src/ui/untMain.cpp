@@ -6,6 +6,7 @@
 #include "extras/StartMark.h"
 #include "guibase/ModalWindows.h"
 #include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
 #include "ui/Forms.h"
@@ -189,156 +190,202 @@ QAction* TfrmMain::MakeAction(const QString& name, const QString& text, const QS
     return action;
 }
 
-void TfrmMain::BuildMenu() {
-    // Menu icons come from the menu image list, each added where first used.
-    auto menuIcon = [this](const char* name) {
-        const int index = MenuImages->AddFromResource(
-            QStringLiteral(":/main/menu/%1.svg").arg(QLatin1StringView(name)));
-        return MenuImages->Icon(index);
-    };
+// An entry of a drop-down menu: a shared command (Name == nullptr), an item of
+// its own, or a separator (Field and Name nullptr).
+struct TfrmMain::TMenuItemSpec {
+    QAction* TfrmMain::*Field = nullptr; // nullptr for an item without a field
+    const char* Name = nullptr;
+    const char* Caption = nullptr;
+    const char* Icon = nullptr; // nullptr = no icon
+    void (TfrmMain::*Click)() = nullptr;
+    QKeySequence Key = {};
+    bool Checkable = false;
+    bool Checked = false;
+    // Instead of a handler: the shared command the item triggers; its
+    // caption becomes the item's tool-tip.
+    QAction* TfrmMain::*Triggers = nullptr;
+};
 
-    // Actions: a tool button shows the hint, a menu item the caption.
-    NewMap = MakeAction(QStringLiteral("NewMap"), QStringLiteral("Новая карта"),
-                        QStringLiteral("Очистить карту городов"));
-    NewMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    OpenMap = MakeAction(QStringLiteral("OpenMap"), QStringLiteral("Открыть"),
-                         QStringLiteral("Открыть карту городов"));
-    OpenMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    OpenMap->setIcon(menuIcon("open"));
-    SaveMap = MakeAction(QStringLiteral("SaveMap"), QStringLiteral("Сохранить"),
-                         QStringLiteral("Сохранить карту городов"));
-    SaveMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveMap->setIcon(menuIcon("save"));
-    LoadMapFromFile = MakeAction(QStringLiteral("LoadMapFromFile"), QStringLiteral("Загрузить фон"),
-                                 QStringLiteral("Загрузить фон карты"));
-    GenerateMap = MakeAction(QStringLiteral("GenerateMap"), QStringLiteral("Сгенерировать"),
-                             QStringLiteral("Создать случайную карту городов"));
-    StartGA = MakeAction(QStringLiteral("StartGA"), QStringLiteral("Решатель"),
-                         QStringLiteral("Начать выполнение генетического алгоритма"));
-    Help = MakeAction(QStringLiteral("Help"), QStringLiteral("О программе"),
-                      QStringLiteral("Об авторе проекта"));
-    TestCrossovers =
-        MakeAction(QStringLiteral("TestCrossovers"), QStringLiteral("Тест кроссоверов"), {});
-    TestCrossovers->setIcon(menuIcon("crossover"));
-    ViewFitneses = MakeAction(QStringLiteral("ViewFitneses"),
-                              QStringLiteral("Просмотр функции приспособленности"), {});
+void TfrmMain::BuildMenu() {
+    BuildActions();
     // Ctrl+N works though no menu item carries the action.
     addAction(NewMap);
-    connect(NewMap, &QAction::triggered, this, Guarded([this] { NewMapExecute(); }));
-    connect(OpenMap, &QAction::triggered, this, Guarded([this] { OpenMapExecute(); }));
-    connect(SaveMap, &QAction::triggered, this, Guarded([this] { SaveMapExecute(); }));
-    connect(LoadMapFromFile, &QAction::triggered, this,
-            Guarded([this] { LoadMapFromFileExecute(); }));
-    connect(GenerateMap, &QAction::triggered, this, Guarded([this] { GenerateMapExecute(); }));
-    connect(StartGA, &QAction::triggered, this, Guarded([this] { StartGAExecute(); }));
-    connect(Help, &QAction::triggered, this, Guarded([this] { HelpExecute(); }));
-    connect(TestCrossovers, &QAction::triggered, this,
-            Guarded([this] { TestCrossoversExecute(); }));
-    connect(ViewFitneses, &QAction::triggered, this, Guarded([this] { ViewFitnesesExecute(); }));
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(MainMenu1);
-
-    auto item = [this](QMenu* menu, const QString& name, const QString& text) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(name);
-        return action;
-    };
-
-    FileMenu = MainMenu1->addMenu(QStringLiteral("Файл"));
-    FileMenu->setObjectName(QStringLiteral("FileMenu"));
-    FileMenu->addAction(OpenMap);
-    FileMenu->addAction(SaveMap);
-    FileMenu->addSeparator();
-    ExitItem = item(FileMenu, QStringLiteral("ExitItem"), QStringLiteral("Выход"));
-    ExitItem->setIcon(menuIcon("exit"));
-    connect(ExitItem, &QAction::triggered, this, Guarded([this] { ExitItemClick(); }));
-
-    OptionsMenu = MainMenu1->addMenu(QStringLiteral("Опции"));
-    OptionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
-    PaintSetka = item(OptionsMenu, QStringLiteral("PaintSetka"), QStringLiteral("Рисовать сетку"));
-    PaintSetka->setCheckable(true);
-    connect(PaintSetka, &QAction::triggered, this, Guarded([this] { PaintSetkaClick(); }));
-    OptionsMenu->addSeparator();
-    ShowPathItem =
-        item(OptionsMenu, QStringLiteral("ShowPathItem"), QStringLiteral("Показывать решение"));
-    ShowPathItem->setCheckable(true);
-    ShowPathItem->setShortcut(QKeySequence(Qt::Key_F2));
-    connect(ShowPathItem, &QAction::triggered, this, Guarded([this] { ShowPathItemClick(); }));
-    ShowRoadsItem =
-        item(OptionsMenu, QStringLiteral("ShowRoadsItem"), QStringLiteral("Показывать дороги"));
-    ShowRoadsItem->setCheckable(true);
-    ShowRoadsItem->setChecked(true);
-    ShowRoadsItem->setShortcut(QKeySequence(Qt::Key_F3));
-    connect(ShowRoadsItem, &QAction::triggered, this, Guarded([this] { ShowRoadsItemClick(); }));
-    ShowCityNameItem = item(OptionsMenu, QStringLiteral("ShowCityNameItem"),
-                            QStringLiteral("Показывать названия городов"));
-    ShowCityNameItem->setCheckable(true);
-    ShowCityNameItem->setShortcut(QKeySequence(Qt::Key_F4));
-    connect(ShowCityNameItem, &QAction::triggered, this,
-            Guarded([this] { ShowCityNameItemClick(); }));
-
-    ExtraMenu = MainMenu1->addMenu(QStringLiteral("Дополнительно"));
-    ExtraMenu->setObjectName(QStringLiteral("ExtraMenu"));
-    ExtraMenu->addAction(TestCrossovers);
-    LearningItem =
-        item(ExtraMenu, QStringLiteral("LearningItem"), QStringLiteral("Обучение операциям"));
-    LearningItem->setIcon(menuIcon("learning"));
+    BuildMenus();
     LearningItem->setVisible(false);
-    connect(LearningItem, &QAction::triggered, this, Guarded([this] { LearningItemClick(); }));
-
-    TaskMenu = MainMenu1->addMenu(QStringLiteral("Задача"));
-    TaskMenu->setObjectName(QStringLiteral("TaskMenu"));
-    GenerateItem = item(TaskMenu, QStringLiteral("GenerateItem"), QStringLiteral("Сгенерировать"));
-    GenerateItem->setIcon(menuIcon("generate"));
-    connect(GenerateItem, &QAction::triggered, this, Guarded([this] { GenerateMapExecute(); }));
-    SolveItem = item(TaskMenu, QStringLiteral("SolveItem"), QStringLiteral("Решить"));
-    SolveItem->setIcon(menuIcon("solve"));
-    connect(SolveItem, &QAction::triggered, this, Guarded([this] { SolveItemClick(); }));
-    StopItem = item(TaskMenu, QStringLiteral("StopItem"), QStringLiteral("Остановить"));
-    StopItem->setIcon(menuIcon("stop"));
-    connect(StopItem, &QAction::triggered, this, Guarded([this] { StopItemClick(); }));
-    TaskMenu->addSeparator();
-    ChromSostItem = item(TaskMenu, QStringLiteral("ChromSostItem"),
-                         QStringLiteral("Распределение хромосом при решении"));
-    ChromSostItem->setIcon(menuIcon("chromosomes"));
-    connect(ChromSostItem, &QAction::triggered, this, Guarded([this] { ChromSostItemClick(); }));
-    QAction* fitnessItem =
-        item(TaskMenu, QStringLiteral("FitnessItem"), QStringLiteral("Функция приспособленности"));
-    fitnessItem->setIcon(menuIcon("fitness"));
-    fitnessItem->setToolTip(ViewFitneses->text());
-    connect(fitnessItem, &QAction::triggered, ViewFitneses, &QAction::trigger);
-
-    HelpMenu = MainMenu1->addMenu(QStringLiteral("Помощь"));
-    HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
-    HelpItem = item(HelpMenu, QStringLiteral("HelpItem"), QStringLiteral("Справка"));
-    HelpItem->setIcon(menuIcon("help"));
-    HelpItem->setShortcut(QKeySequence(Qt::Key_F1));
     HelpMenu->setDefaultAction(HelpItem);
-    connect(HelpItem, &QAction::triggered, this, Guarded([this] { HelpItemClick(); }));
-    HelpMenu->addSeparator();
-    AboutItem = item(HelpMenu, QStringLiteral("AboutItem"), QStringLiteral("О программе"));
-    AboutItem->setIcon(menuIcon("about"));
-    connect(AboutItem, &QAction::triggered, Help, &QAction::trigger);
 
-    // Keys the window sees before its controls.
-    GenerateKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    GenerateKey->setObjectName(QStringLiteral("GenerateKey"));
-    connect(GenerateKey, &QShortcut::activated, this, Guarded([this] { GenerateKeyPress(); }));
-    StartKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
-    StartKey->setObjectName(QStringLiteral("StartKey"));
-    // The solver panel takes the focus when it opens; F9 pauses and resumes
-    // from there as well.
-    StartKey->setContext(Qt::ApplicationShortcut);
-    connect(StartKey, &QShortcut::activated, this, Guarded([this] { StartKeyPress(); }));
-    // The learning item is hidden, so its key lives on the window.
-    LearningKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
-    LearningKey->setObjectName(QStringLiteral("LearningKey"));
-    // Also from the solver panel, which takes the focus when a run starts;
-    // a modal window still blocks it.
-    LearningKey->setContext(Qt::ApplicationShortcut);
-    connect(LearningKey, &QShortcut::activated, this, Guarded([this] { LearningItemClick(); }));
+    BuildKeys();
+}
+
+// Menu icons come from the menu image list, each added where first used.
+QIcon TfrmMain::MenuIcon(const char* name) {
+    const int index = MenuImages->AddFromResource(
+        QStringLiteral(":/main/menu/%1.svg").arg(QLatin1StringView(name)));
+    return MenuImages->Icon(index);
+}
+
+void TfrmMain::BuildActions() {
+    // A command shared by a tool button and a menu item: the tool button shows
+    // the hint, the menu item the caption.
+    struct TActionSpec {
+        QAction* TfrmMain::*Field;
+        const char* Name;
+        const char* Caption;
+        const char* Hint; // "" = no tool-tip
+        void (TfrmMain::*Execute)();
+        const char* Icon = nullptr; // menu icon
+        QKeySequence Key = {};
+    };
+    const TActionSpec actions[] = {
+        {&TfrmMain::NewMap, "NewMap", "Новая карта", "Очистить карту городов",
+         &TfrmMain::NewMapExecute, nullptr, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {&TfrmMain::OpenMap, "OpenMap", "Открыть", "Открыть карту городов",
+         &TfrmMain::OpenMapExecute, "open", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {&TfrmMain::SaveMap, "SaveMap", "Сохранить", "Сохранить карту городов",
+         &TfrmMain::SaveMapExecute, "save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {&TfrmMain::LoadMapFromFile, "LoadMapFromFile", "Загрузить фон", "Загрузить фон карты",
+         &TfrmMain::LoadMapFromFileExecute},
+        {&TfrmMain::GenerateMap, "GenerateMap", "Сгенерировать", "Создать случайную карту городов",
+         &TfrmMain::GenerateMapExecute},
+        {&TfrmMain::StartGA, "StartGA", "Решатель", "Начать выполнение генетического алгоритма",
+         &TfrmMain::StartGAExecute},
+        {&TfrmMain::Help, "Help", "О программе", "Об авторе проекта", &TfrmMain::HelpExecute},
+        {&TfrmMain::TestCrossovers, "TestCrossovers", "Тест кроссоверов", "",
+         &TfrmMain::TestCrossoversExecute, "crossover"},
+        {&TfrmMain::ViewFitneses, "ViewFitneses", "Просмотр функции приспособленности", "",
+         &TfrmMain::ViewFitnesesExecute},
+    };
+    for (const TActionSpec& spec : actions) {
+        QAction* action =
+            MakeAction(QString::fromLatin1(spec.Name), Text(spec.Caption), Text(spec.Hint));
+        if (!spec.Key.isEmpty())
+            action->setShortcut(spec.Key);
+        if (spec.Icon)
+            action->setIcon(MenuIcon(spec.Icon));
+        connect(action, &QAction::triggered, this,
+                Guarded([this, execute = spec.Execute] { (this->*execute)(); }));
+        this->*spec.Field = action;
+    }
+}
+
+void TfrmMain::BuildMenus() {
+    const TMenuItemSpec separator{};
+    FileMenu =
+        AddMenu("FileMenu", "Файл",
+                {{.Field = &TfrmMain::OpenMap},
+                 {.Field = &TfrmMain::SaveMap},
+                 separator,
+                 {&TfrmMain::ExitItem, "ExitItem", "Выход", "exit", &TfrmMain::ExitItemClick}});
+    OptionsMenu =
+        AddMenu("OptionsMenu", "Опции",
+                {{&TfrmMain::PaintSetka, "PaintSetka", "Рисовать сетку", nullptr,
+                  &TfrmMain::PaintSetkaClick, QKeySequence(), true},
+                 separator,
+                 {&TfrmMain::ShowPathItem, "ShowPathItem", "Показывать решение", nullptr,
+                  &TfrmMain::ShowPathItemClick, QKeySequence(Qt::Key_F2), true},
+                 {&TfrmMain::ShowRoadsItem, "ShowRoadsItem", "Показывать дороги", nullptr,
+                  &TfrmMain::ShowRoadsItemClick, QKeySequence(Qt::Key_F3), true, true},
+                 {&TfrmMain::ShowCityNameItem, "ShowCityNameItem", "Показывать названия городов",
+                  nullptr, &TfrmMain::ShowCityNameItemClick, QKeySequence(Qt::Key_F4), true}});
+    ExtraMenu = AddMenu("ExtraMenu", "Дополнительно",
+                        {{.Field = &TfrmMain::TestCrossovers},
+                         {&TfrmMain::LearningItem, "LearningItem", "Обучение операциям", "learning",
+                          &TfrmMain::LearningItemClick}});
+    TaskMenu =
+        AddMenu("TaskMenu", "Задача",
+                {{&TfrmMain::GenerateItem, "GenerateItem", "Сгенерировать", "generate",
+                  &TfrmMain::GenerateMapExecute},
+                 {&TfrmMain::SolveItem, "SolveItem", "Решить", "solve", &TfrmMain::SolveItemClick},
+                 {&TfrmMain::StopItem, "StopItem", "Остановить", "stop", &TfrmMain::StopItemClick},
+                 separator,
+                 {&TfrmMain::ChromSostItem, "ChromSostItem", "Распределение хромосом при решении",
+                  "chromosomes", &TfrmMain::ChromSostItemClick},
+                 {.Name = "FitnessItem",
+                  .Caption = "Функция приспособленности",
+                  .Icon = "fitness",
+                  .Triggers = &TfrmMain::ViewFitneses}});
+    HelpMenu = AddMenu("HelpMenu", "Помощь",
+                       {{&TfrmMain::HelpItem, "HelpItem", "Справка", "help",
+                         &TfrmMain::HelpItemClick, QKeySequence(Qt::Key_F1)},
+                        separator,
+                        {.Field = &TfrmMain::AboutItem,
+                         .Name = "AboutItem",
+                         .Caption = "О программе",
+                         .Icon = "about",
+                         .Triggers = &TfrmMain::Help}});
+}
+
+QMenu* TfrmMain::AddMenu(const char* name, const char* caption,
+                         std::initializer_list<TMenuItemSpec> items) {
+    QMenu* menu = MainMenu1->addMenu(Text(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const TMenuItemSpec& item : items)
+        AddMenuItem(menu, item);
+    return menu;
+}
+
+void TfrmMain::AddMenuItem(QMenu* menu, const TMenuItemSpec& spec) {
+    if (!spec.Name) {
+        if (spec.Field)
+            menu->addAction(this->*spec.Field);
+        else
+            menu->addSeparator();
+        return;
+    }
+    QAction* item = menu->addAction(Text(spec.Caption));
+    item->setObjectName(QString::fromLatin1(spec.Name));
+    if (spec.Icon)
+        item->setIcon(MenuIcon(spec.Icon));
+    item->setCheckable(spec.Checkable);
+    item->setChecked(spec.Checked);
+    if (!spec.Key.isEmpty())
+        item->setShortcut(spec.Key);
+    if (spec.Click) {
+        connect(item, &QAction::triggered, this,
+                Guarded([this, click = spec.Click] { (this->*click)(); }));
+    } else if (spec.Triggers) {
+        QAction* command = this->*spec.Triggers;
+        item->setToolTip(command->text());
+        connect(item, &QAction::triggered, command, &QAction::trigger);
+    }
+    if (spec.Field)
+        this->*spec.Field = item;
+}
+
+// Keys the window sees before its controls.
+void TfrmMain::BuildKeys() {
+    struct TKeySpec {
+        QShortcut* TfrmMain::*Field;
+        const char* Name;
+        QKeySequence Key;
+        Qt::ShortcutContext Context;
+        void (TfrmMain::*Press)();
+    };
+    const TKeySpec keys[] = {
+        {&TfrmMain::GenerateKey, "GenerateKey", QKeySequence(Qt::Key_F5), Qt::WindowShortcut,
+         &TfrmMain::GenerateKeyPress},
+        // The solver panel takes the focus when it opens; F9 pauses and
+        // resumes from there as well.
+        {&TfrmMain::StartKey, "StartKey", QKeySequence(Qt::Key_F9), Qt::ApplicationShortcut,
+         &TfrmMain::StartKeyPress},
+        // The learning item is hidden, so its key lives on the window; it
+        // works from the solver panel too, which takes the focus when a run
+        // starts (a modal window still blocks it).
+        {&TfrmMain::LearningKey, "LearningKey", QKeySequence(Qt::CTRL | Qt::Key_L),
+         Qt::ApplicationShortcut, &TfrmMain::LearningItemClick},
+    };
+    for (const TKeySpec& spec : keys) {
+        auto* key = new QShortcut(spec.Key, this);
+        key->setObjectName(QString::fromLatin1(spec.Name));
+        key->setContext(spec.Context);
+        connect(key, &QShortcut::activated, this,
+                Guarded([this, press = spec.Press] { (this->*press)(); }));
+        this->*spec.Field = key;
+    }
 }
 
 void TfrmMain::BuildToolPanel() {

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -245,6 +246,14 @@ private:
     void BuildImageLists();
     void BuildToolPanel();
     void BuildMenu();
+    void BuildActions();
+    void BuildMenus();
+    struct TMenuItemSpec;
+    QMenu* AddMenu(const char* name, const char* caption,
+                   std::initializer_list<TMenuItemSpec> items);
+    void AddMenuItem(QMenu* menu, const TMenuItemSpec& spec);
+    void BuildKeys();
+    QIcon MenuIcon(const char* name);
     void BuildMapArea();
     void BuildStatusBar();
     QAction* MakeAction(const QString& name, const QString& text, const QString& hint);
