@@ -164,6 +164,11 @@ private:
     void CentreResLabel();
     // Copies the panel's settings into the population (Start, step 4).
     void CopySettings(solver::TTSPPopulation& population) const;
+    // The steps of StartBtnClick.
+    void PauseRun(solver::TTSPPopulation& population);
+    void CheckRunCanStart(solver::TTSPPopulation& population, bool fresh) const;
+    void ShowRunStarting(bool fresh);
+    void DriveRun(solver::TTSPPopulation& population);
     // The panel's look after an error left the run loop.
     void RecoverFromRunError(solver::TTSPPopulation& population);
     void RefillChromSost(const std::array<int32_t, 5>& totals);

@@ -109,24 +109,35 @@ void TfrmResults::StartBtnClick() {
         return;
 
     if (population->State() == solver::stRunning) {
-        // Pause: the loop further up the call stack ends after this generation.
-        StartBtn->SetImageIndex(0);
-        StartBtn->SetCaption(Text("Старт"));
-        population->SetState(solver::stPaused);
+        PauseRun(*population);
         return;
     }
-
     const bool fresh =
         population->State() == solver::stStopped || population->State() == solver::stFinished;
+    CheckRunCanStart(*population, fresh);
+    ShowRunStarting(fresh);
+    DriveRun(*population);
+}
+
+void TfrmResults::PauseRun(solver::TTSPPopulation& population) {
+    // The loop further up the call stack ends after this generation.
+    StartBtn->SetImageIndex(0);
+    StartBtn->SetCaption(Text("Старт"));
+    population.SetState(solver::stPaused);
+}
+
+void TfrmResults::CheckRunCanStart(solver::TTSPPopulation& population, bool fresh) const {
     if (fresh)
         g_Map.CheckTask(); // a refusal leaves before anything is touched
     // Settings the solver cannot run with (fewer than two chromosomes, an
     // elite larger than the population) are refused here as well, before the
     // panel changes its look. The settings are plain values until Run reads
     // them, so copying them first changes nothing else.
-    CopySettings(*population);
-    population->CheckSettings();
+    CopySettings(population);
+    population.CheckSettings();
+}
 
+void TfrmResults::ShowRunStarting(bool fresh) {
     if (fresh) {
         if (frmGraphicFitness)
             frmGraphicFitness->ClearSeries();
@@ -149,22 +160,26 @@ void TfrmResults::StartBtnClick() {
         StartBtn->SetCaption(Text("Пауза"));
     }
     SetOperatorControlsEnabled(false);
+}
 
+// Runs the population until it is paused, stopped or finished, then shows
+// how it ended.
+void TfrmResults::DriveRun(solver::TTSPPopulation& population) {
     displayClock_.invalidate(); // the first generation shows at once
     try {
-        population->Run();
+        population.Run();
     } catch (...) {
         FlushGeneration();
         FlushRoute();
-        RecoverFromRunError(*population);
+        RecoverFromRunError(population);
         throw;
     }
     FlushGeneration();
     FlushRoute();
 
-    if (population->State() != solver::stPaused)
+    if (population.State() != solver::stPaused)
         Timer->SetActive(false);
-    if (population->State() == solver::stFinished) {
+    if (population.State() == solver::stFinished) {
         StopBtnClick();
         InfoMemo->setPlainText(
             Text("Критерий останова выполнен, лучшая хромосома не менялась в течении поколений!"));
