@@ -111,85 +111,115 @@ int32_t StrToInt(std::string_view text) {
     return value;
 }
 
-bool TryStrToFloat(std::string_view text, double& value) {
+namespace {
+
+// A decimal number as written: sign? digits* (separator digits*)?
+// (e sign? digits+)?, with at least one mantissa digit.
+struct TNumberParts {
+    bool Negative = false;
+    std::string_view IntegerDigits;
+    std::string_view FractionDigits;
+    bool NegativeExponent = false;
+    std::string_view ExponentDigits;
+};
+
+std::string_view TrimSpaces(std::string_view text) {
     size_t first = 0, last = text.size();
     while (first < last && text[first] == ' ')
         ++first;
     while (last > first && text[last - 1] == ' ')
         --last;
-    const std::string_view body = text.substr(first, last - first);
+    return text.substr(first, last - first);
+}
 
-    // sign? digits* (separator digits*)? (e sign? digits+)? with at least one
-    // mantissa digit. Checked here because from_chars would also take "inf",
-    // "nan" and hexadecimal forms.
-    size_t at = 0;
-    bool negative = false;
-    if (at < body.size() && (body[at] == '+' || body[at] == '-'))
-        negative = body[at++] == '-';
-    const size_t integerStart = at;
+// The digits from `at` on; `at` moves past them.
+std::string_view TakeDigits(std::string_view body, size_t& at) {
+    const size_t start = at;
     while (at < body.size() && IsDigit(body[at]))
         ++at;
-    const std::string_view integerDigits = body.substr(integerStart, at - integerStart);
-    std::string_view fractionDigits;
-    if (at < body.size() && (body[at] == ',' || body[at] == '.')) {
-        const size_t fractionStart = ++at;
-        while (at < body.size() && IsDigit(body[at]))
-            ++at;
-        fractionDigits = body.substr(fractionStart, at - fractionStart);
-    }
-    if (integerDigits.empty() && fractionDigits.empty())
+    return body.substr(start, at - start);
+}
+
+// True when `at` stands on a sign; `negative` tells which, `at` moves past it.
+bool TakeSign(std::string_view body, size_t& at, bool& negative) {
+    if (at >= body.size() || (body[at] != '+' && body[at] != '-'))
         return false;
-    bool negativeExponent = false;
-    std::string_view exponentDigits;
+    negative = body[at++] == '-';
+    return true;
+}
+
+// Checked here because from_chars would also take "inf", "nan" and
+// hexadecimal forms.
+bool SplitNumber(std::string_view body, TNumberParts& parts) {
+    size_t at = 0;
+    TakeSign(body, at, parts.Negative);
+    parts.IntegerDigits = TakeDigits(body, at);
+    if (at < body.size() && (body[at] == ',' || body[at] == '.')) {
+        ++at;
+        parts.FractionDigits = TakeDigits(body, at);
+    }
+    if (parts.IntegerDigits.empty() && parts.FractionDigits.empty())
+        return false;
     if (at < body.size() && (body[at] == 'e' || body[at] == 'E')) {
         ++at;
-        if (at < body.size() && (body[at] == '+' || body[at] == '-'))
-            negativeExponent = body[at++] == '-';
-        const size_t exponentStart = at;
-        while (at < body.size() && IsDigit(body[at]))
-            ++at;
-        exponentDigits = body.substr(exponentStart, at - exponentStart);
-        if (exponentDigits.empty())
+        TakeSign(body, at, parts.NegativeExponent);
+        parts.ExponentDigits = TakeDigits(body, at);
+        if (parts.ExponentDigits.empty())
             return false;
     }
-    if (at != body.size())
-        return false;
+    return at == body.size();
+}
 
+// The number in the form from_chars reads: a point, no plus signs.
+std::string NormalForm(const TNumberParts& parts) {
     std::string normal;
-    normal.reserve(body.size() + 4);
-    if (negative)
+    if (parts.Negative)
         normal += '-';
-    normal += integerDigits.empty() ? std::string_view("0") : integerDigits;
-    if (!fractionDigits.empty()) {
+    normal += parts.IntegerDigits.empty() ? std::string_view("0") : parts.IntegerDigits;
+    if (!parts.FractionDigits.empty()) {
         normal += '.';
-        normal += fractionDigits;
+        normal += parts.FractionDigits;
     }
-    if (!exponentDigits.empty()) {
-        normal += negativeExponent ? "e-" : "e";
-        normal += exponentDigits;
+    if (!parts.ExponentDigits.empty()) {
+        normal += parts.NegativeExponent ? "e-" : "e";
+        normal += parts.ExponentDigits;
     }
+    return normal;
+}
+
+// Out of range is either too small (read as zero) or too large (refused).
+// The written exponent alone cannot tell them apart ("0.000001e-302" vs
+// "1000000e302"), the decimal place of the first non-zero digit can.
+bool IsTooSmall(const TNumberParts& parts) {
+    const std::string mantissa =
+        std::string(parts.IntegerDigits) + std::string(parts.FractionDigits);
+    const size_t firstNonZero = mantissa.find_first_not_of('0');
+    if (firstNonZero == std::string::npos)
+        return false;
+    long long magnitude = static_cast<long long>(parts.IntegerDigits.size()) -
+                          static_cast<long long>(firstNonZero) - 1;
+    long long exponent = 0;
+    for (char c : parts.ExponentDigits)
+        if (exponent < 1'000'000'000)
+            exponent = exponent * 10 + (c - '0');
+    magnitude += parts.NegativeExponent ? -exponent : exponent;
+    return magnitude < 0;
+}
+
+} // namespace
+
+bool TryStrToFloat(std::string_view text, double& value) {
+    TNumberParts parts;
+    if (!SplitNumber(TrimSpaces(text), parts))
+        return false;
+    const std::string normal = NormalForm(parts);
     double parsed = 0;
     const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), parsed,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Out of range is either too small (read as zero) or too large
-        // (refused). The written exponent alone cannot tell them apart
-        // ("0.000001e-302" vs "1000000e302"), the decimal place of the first
-        // non-zero digit can.
-        const std::string mantissa = std::string(integerDigits) + std::string(fractionDigits);
-        const size_t firstNonZero = mantissa.find_first_not_of('0');
-        if (firstNonZero == std::string::npos)
+        if (!IsTooSmall(parts))
             return false;
-        long long magnitude =
-            static_cast<long long>(integerDigits.size()) - static_cast<long long>(firstNonZero) - 1;
-        long long exponent = 0;
-        for (char c : exponentDigits)
-            if (exponent < 1'000'000'000)
-                exponent = exponent * 10 + (c - '0');
-        magnitude += negativeExponent ? -exponent : exponent;
-        if (magnitude >= 0)
-            return false;
-        parsed = negative ? -0.0 : 0.0;
+        parsed = parts.Negative ? -0.0 : 0.0;
     } else if (result.ec != std::errc() || result.ptr != normal.data() + normal.size() ||
                !std::isfinite(parsed)) {
         return false;
