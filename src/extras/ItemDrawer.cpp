@@ -363,47 +363,74 @@ QPixmap TItemDrawer::ImageGlyph(const QStyleOptionMenuItem* item, const QAction*
     return item->icon.pixmap(QSize(kMenuIconSize, kMenuIconSize), devicePixelRatio);
 }
 
+// What the steps of drawing one drop-down item share.
+struct TItemDrawer::TDropDownPlace {
+    QRect Rect;
+    int Gutter = 0; // width of the glyph column
+    int Middle = 0; // vertical centre
+    bool Enabled = false;
+    bool Selected = false;
+};
+
 void TItemDrawer::DrawDropDownItem(const QStyleOptionMenuItem* item, QPainter* painter,
                                    const QWidget* widget) const {
     QAction* action = ActionAt(widget, item->rect);
     AttachSubMenuOf(action);
     const TItemPaintColors colors = PaintColors(item->palette);
-    const QRect r = item->rect;
-    const QFont baseFont = ItemFont(item->font);
-    const int w = ItemHeight(baseFont);
-    const int mid = r.top() + r.height() / 2;
-    const bool enabled = item->state & State_Enabled;
-    const bool selected = item->state & State_Selected;
+    TDropDownPlace place;
+    place.Rect = item->rect;
+    place.Gutter = ItemHeight(ItemFont(item->font));
+    place.Middle = place.Rect.top() + place.Rect.height() / 2;
+    place.Enabled = item->state & State_Enabled;
+    place.Selected = item->state & State_Selected;
 
     painter->save();
-    // 1. Background.
-    if (selected && enabled) {
+    DrawDropDownBackground(place, colors, painter);
+    if (item->menuItemType == QStyleOptionMenuItem::Separator) {
+        // A separator is only its line.
+        const QRect& r = place.Rect;
+        painter->fillRect(QRect(r.left() + place.Gutter, place.Middle, r.width() - place.Gutter, 1),
+                          colors.Gutter);
+    } else {
+        DrawDropDownGlyph(item, action, place, colors, painter);
+        DrawDropDownText(item, place, colors, painter);
+    }
+    painter->restore();
+
+    // Tell whoever listens.
+    if (OnDrawItem)
+        OnDrawItem(const_cast<TItemDrawer*>(this), action, item->state);
+}
+
+void TItemDrawer::DrawDropDownBackground(const TDropDownPlace& place,
+                                         const TItemPaintColors& colors, QPainter* painter) const {
+    const QRect& r = place.Rect;
+    const int w = place.Gutter;
+    if (place.Selected && place.Enabled) {
         FillFramed(painter, r, colors.SelectedFill, colors.SelectedBorder);
     } else {
         painter->fillRect(QRect(r.left(), r.top(), w, r.height()), colors.Gutter);
         painter->fillRect(QRect(r.left() + w, r.top(), r.width() - w, r.height()), colors.MenuFill);
-        if (selected && DrawDisabledSelRect)
+        if (place.Selected && DrawDisabledSelRect)
             Frame(painter, r, colors.SelectedBorder);
     }
+}
 
-    // 2. A separator is only its line.
-    if (item->menuItemType == QStyleOptionMenuItem::Separator) {
-        painter->fillRect(QRect(r.left() + w, mid, r.width() - w, 1), colors.Gutter);
-        painter->restore();
-        if (OnDrawItem)
-            OnDrawItem(const_cast<TItemDrawer*>(this), action, item->state);
-        return;
-    }
-
-    // 3./4. The glyph: a check or radio mark for a checked item, else the
-    // item's image.
+// The glyph: a check or radio mark for a checked item, else the item's image.
+void TItemDrawer::DrawDropDownGlyph(const QStyleOptionMenuItem* item, const QAction* action,
+                                    const TDropDownPlace& place, const TItemPaintColors& colors,
+                                    QPainter* painter) const {
+    const QRect& r = place.Rect;
+    const int w = place.Gutter;
+    const bool enabled = place.Enabled;
+    const bool selected = place.Selected;
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const bool checked = item->checkType != QStyleOptionMenuItem::NotCheckable && item->checked;
     QImage glyph;
     if (checked) {
         const bool radio = item->checkType == QStyleOptionMenuItem::Exclusive;
         if (enabled && !selected && (radio ? RadioRect : CheckboxRect)) {
-            const int top = mid - (w - 2) / 2;
+            const int top = place.Middle - (w - 2) / 2;
             FillFramed(painter, QRect(r.left() + 1, top, w - 2, w - 2), colors.CheckBox,
                        colors.SelectedBorder);
         }
@@ -411,35 +438,39 @@ void TItemDrawer::DrawDropDownItem(const QStyleOptionMenuItem* item, QPainter* p
     } else {
         glyph = DeviceImage(ImageGlyph(item, action, ratio));
     }
-    if (!glyph.isNull()) {
-        const qreal glyphRatio = glyph.devicePixelRatio();
-        const QSize size = LogicalSize(glyph);
-        QPoint place(r.left() + (w - size.width()) / 2, mid - size.height() / 2);
-        if (!checked && selected && enabled && ImageShadows) {
-            const QImage shadow = GlyphShadow(glyph, Darken(colors.SelectedFill, 20));
-            DrawGlyph(painter, WithRatio(shadow, glyphRatio), place + QPoint(1, 1));
-            place -= QPoint(1, 1);
-        }
-        // 5. Disabled glyphs are greyed towards the gutter.
-        const QImage shown =
-            enabled ? TransparentGlyph(glyph) : DisabledGlyph(glyph, colors.Gutter);
-        // 6. Drawn with its transparent colour left out.
-        DrawGlyph(painter, WithRatio(shown, glyphRatio), place);
+    if (glyph.isNull())
+        return;
+    const qreal glyphRatio = glyph.devicePixelRatio();
+    const QSize size = LogicalSize(glyph);
+    QPoint at(r.left() + (w - size.width()) / 2, place.Middle - size.height() / 2);
+    if (!checked && selected && enabled && ImageShadows) {
+        const QImage shadow = GlyphShadow(glyph, Darken(colors.SelectedFill, 20));
+        DrawGlyph(painter, WithRatio(shadow, glyphRatio), at + QPoint(1, 1));
+        at -= QPoint(1, 1);
     }
+    // Disabled glyphs are greyed towards the gutter; every glyph is drawn with
+    // its transparent colour left out.
+    const QImage shown = enabled ? TransparentGlyph(glyph) : DisabledGlyph(glyph, colors.Gutter);
+    DrawGlyph(painter, WithRatio(shown, glyphRatio), at);
+}
 
-    // 7. Caption and short-cut.
-    QFont font = baseFont;
+// Caption and short-cut; a sub-menu shows a small arrow at the right edge.
+void TItemDrawer::DrawDropDownText(const QStyleOptionMenuItem* item, const TDropDownPlace& place,
+                                   const TItemPaintColors& colors, QPainter* painter) const {
+    const QRect& r = place.Rect;
+    const int mid = place.Middle;
+    QFont font = ItemFont(item->font);
     font.setBold(item->menuItemType == QStyleOptionMenuItem::DefaultItem);
     const QFontMetrics metrics(font);
     const qsizetype tab = item->text.indexOf(u'\t');
     const QString caption = tab < 0 ? item->text : item->text.left(tab);
     const QString shortcut = tab < 0 ? QString() : item->text.mid(tab + 1);
-    const QColor textColour = enabled ? colors.Text : colors.DisabledText;
+    const QColor textColour = place.Enabled ? colors.Text : colors.DisabledText;
     painter->setFont(font);
     painter->setPen(textColour);
     const int captionTop = mid - metrics.height() / 2 - 1;
     painter->drawText(
-        QRect(r.left() + w + kCaptionIndent, captionTop,
+        QRect(r.left() + place.Gutter + kCaptionIndent, captionTop,
               metrics.horizontalAdvance(StripAccelerators(caption)), metrics.height()),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextDontClip, caption);
     if (!shortcut.isEmpty()) {
@@ -448,8 +479,6 @@ void TItemDrawer::DrawDropDownItem(const QStyleOptionMenuItem* item, QPainter* p
         painter->drawText(QRect(right - shortcutWidth, captionTop, shortcutWidth, metrics.height()),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, shortcut);
     }
-
-    // A sub-menu shows a small arrow at the right edge.
     if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
         const int x = r.left() + r.width() - 10;
         painter->setRenderHint(QPainter::Antialiasing, false);
@@ -458,9 +487,4 @@ void TItemDrawer::DrawDropDownItem(const QStyleOptionMenuItem* item, QPainter* p
         painter->drawPolygon(
             QPolygon({QPoint(x, mid - 4), QPoint(x + 4, mid), QPoint(x, mid + 4)}));
     }
-    painter->restore();
-
-    // 8. Tell whoever listens.
-    if (OnDrawItem)
-        OnDrawItem(const_cast<TItemDrawer*>(this), action, item->state);
 }

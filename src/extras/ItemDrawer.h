@@ -112,6 +112,14 @@ private:
                          const QWidget* widget) const;
     void DrawDropDownItem(const QStyleOptionMenuItem* item, QPainter* painter,
                           const QWidget* widget) const;
+    struct TDropDownPlace;
+    void DrawDropDownBackground(const TDropDownPlace& place, const TItemPaintColors& colors,
+                                QPainter* painter) const;
+    void DrawDropDownGlyph(const QStyleOptionMenuItem* item, const QAction* action,
+                           const TDropDownPlace& place, const TItemPaintColors& colors,
+                           QPainter* painter) const;
+    void DrawDropDownText(const QStyleOptionMenuItem* item, const TDropDownPlace& place,
+                          const TItemPaintColors& colors, QPainter* painter) const;
     void DrawMenuBackground(const QRect& rect, const QPalette& palette, const QFont& font,
                             QPainter* painter) const;
     QPixmap CheckGlyph(const QStyleOptionMenuItem* item, const QAction* action, bool hot) const;
