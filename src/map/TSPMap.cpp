@@ -49,25 +49,32 @@ void TTSPMap::DeleteCity(int32_t id) {
     const int32_t removedAt = IndexOfID(id);
     if (removedAt >= 0)
         cities_.erase(cities_.begin() + removedAt);
+    // The selection loses the deleted ID before the renumbering, which makes
+    // any further entry of it -1 (refused by CheckTask).
+    UnselectCity(id);
+    RenumberToPositions(cities_, selected_, id);
+    idsArePositions_ = true;
+    Touch();
+}
 
-    // Renumber the nodes to their positions. Every reference to a node moves
-    // with it; an ID shared by several nodes names the first of them.
-    std::unordered_map<int32_t, int32_t> newIdOf;
-    newIdOf.reserve(cities_.size());
-    for (int32_t p = 0; p < Count(); ++p) {
-        newIdOf.try_emplace(cities_[static_cast<size_t>(p)].ID, p);
-        cities_[static_cast<size_t>(p)].ID = p;
+void TTSPMap::RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection,
+                                  std::optional<int32_t> removedId) {
+    std::unordered_map<int32_t, int32_t> positionOf;
+    positionOf.reserve(cities.size());
+    for (size_t p = 0; p < cities.size(); ++p) {
+        positionOf.try_emplace(cities[p].ID, static_cast<int32_t>(p));
+        cities[p].ID = static_cast<int32_t>(p);
     }
     auto translate = [&](int32_t oldId) -> int32_t {
-        if (oldId == id)
+        if (oldId == removedId)
             return -1;
-        auto found = newIdOf.find(oldId);
-        return found == newIdOf.end() ? -1 : found->second;
+        auto found = positionOf.find(oldId);
+        return found == positionOf.end() ? -1 : found->second;
     };
 
     // Every entry is renumbered, not just the first occurrence, so that a road
-    // listed twice keeps naming the same node; entries of the deleted node go.
-    for (TCity& city : cities_) {
+    // listed twice keeps naming the same node.
+    for (TCity& city : cities) {
         std::vector<int32_t>& roads = city.Roads.Items();
         size_t kept = 0;
         for (int32_t entry : roads) {
@@ -77,16 +84,10 @@ void TTSPMap::DeleteCity(int32_t id) {
         }
         roads.resize(kept);
     }
-
     // The selection follows the renumbering too, so every selected ID still
-    // names the node the user chose. An entry that named no node becomes -1,
-    // which CheckTask refuses.
-    UnselectCity(id);
-    for (int32_t& entry : selected_.Items())
+    // names the node the user chose.
+    for (int32_t& entry : selection.Items())
         entry = translate(entry);
-
-    idsArePositions_ = true;
-    Touch();
 }
 
 void TTSPMap::CheckPosition(int32_t position, const char* operation) const {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,12 @@ private:
     void Touch() { ++version_; }
     void CheckPosition(int32_t position, const char* operation) const;
     void CheckReachability() const;
+    // Gives every node its position as ID; road and selection entries follow
+    // the node they named, and an ID that several nodes share names the first
+    // of them. Road entries that name no node (or `removedId`) are dropped,
+    // selection entries that name none become -1.
+    static void RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection,
+                                    std::optional<int32_t> removedId = std::nullopt);
 
     std::vector<TCity> cities_;
     TIntegerArray selected_;

@@ -62,42 +62,17 @@ void CheckCoordinate(double value, int32_t position) {
     }
 }
 
-// Makes IDs equal positions in a map read from a hand-edited file. An ID that
-// several nodes share names the first of them; road entries that name no node
-// are dropped, selection entries that name none become -1.
-void RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection) {
-    bool consistent = true;
-    for (size_t p = 0; p < cities.size() && consistent; ++p)
-        consistent = cities[p].ID == static_cast<int32_t>(p);
+bool NumberedByPosition(const std::vector<TCity>& cities) {
+    for (size_t p = 0; p < cities.size(); ++p)
+        if (cities[p].ID != static_cast<int32_t>(p))
+            return false;
+    return true;
+}
+
+void DropRoadsToNowhere(std::vector<TCity>& cities) {
     const int32_t count = static_cast<int32_t>(cities.size());
-    if (consistent) {
-        for (TCity& city : cities) {
-            std::vector<int32_t>& roads = city.Roads.Items();
-            std::erase_if(roads, [count](int32_t id) { return id < 0 || id >= count; });
-        }
-        return;
-    }
-    std::unordered_map<int32_t, int32_t> positionOf;
-    for (int32_t p = 0; p < count; ++p)
-        positionOf.try_emplace(cities[static_cast<size_t>(p)].ID, p);
-    auto translate = [&](int32_t id) {
-        auto found = positionOf.find(id);
-        return found == positionOf.end() ? -1 : found->second;
-    };
-    for (int32_t p = 0; p < count; ++p) {
-        TCity& city = cities[static_cast<size_t>(p)];
-        city.ID = p;
-        std::vector<int32_t>& roads = city.Roads.Items();
-        size_t kept = 0;
-        for (int32_t id : roads) {
-            const int32_t position = translate(id);
-            if (position >= 0)
-                roads[kept++] = position;
-        }
-        roads.resize(kept);
-    }
-    for (int32_t& id : selection.Items())
-        id = translate(id);
+    for (TCity& city : cities)
+        std::erase_if(city.Roads.Items(), [count](int32_t id) { return id < 0 || id >= count; });
 }
 
 } // namespace
@@ -158,7 +133,12 @@ void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
         scope.Step();
     }
 
-    RenumberToPositions(cities, selection);
+    // A hand-edited file may number its nodes in any way. When the IDs are
+    // the positions already, only road entries that name no node go.
+    if (NumberedByPosition(cities))
+        DropRoadsToNowhere(cities);
+    else
+        RenumberToPositions(cities, selection);
 
     // Everything was read: only now does the new map replace the old one.
     TTSPMap loaded;
