@@ -148,7 +148,7 @@ void TTSPMap::SetSelection(const TIntegerArray& ids) {
     selected_ = ids;
 }
 
-bool TTSPMap::CheckTask() const {
+std::true_type TTSPMap::CheckTask() const {
     if (selected_.Count() < 2)
         throw ETSPError("Выделеных городов должно быть более двух");
     if (Count() < 4)
@@ -160,7 +160,7 @@ bool TTSPMap::CheckTask() const {
         }
     }
     CheckReachability();
-    return true;
+    return {};
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // Names are cut to this many characters whenever they are stored.
@@ -101,10 +102,12 @@ public:
     void UnselectCity(int32_t id);               // first occurrence removed
     void SetSelection(const TIntegerArray& ids); // as given, duplicates included
 
-    // True when the task can be solved, otherwise raises ETSPError: fewer than
-    // two selected cities, fewer than four nodes, a selected ID that names no
-    // node, or selected cities that cannot reach one another along the roads.
-    bool CheckTask() const;
+    // Raises ETSPError when the task cannot be solved: fewer than two selected
+    // cities, fewer than four nodes, a selected ID that names no node, or
+    // selected cities that cannot reach one another along the roads. A
+    // solvable task returns true, the only value the result can have; its
+    // type says so, so no caller tests for a false that never comes.
+    std::true_type CheckTask() const;
 
     // --- Distances -----------------------------------------------------------
     // Builds the n x n table of straight-line distances; MatrixBuilt := true.

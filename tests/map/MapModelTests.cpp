@@ -90,7 +90,7 @@ TEST(MapModel, CheckTaskTestsTheSelectionFirst) {
     TTSPMap map = PathGraph(4);
     map.SelectCity(0);
     map.SelectCity(3);
-    EXPECT_TRUE(map.CheckTask());
+    EXPECT_NO_THROW(map.CheckTask());
 }
 
 TEST(MapModel, CheckTaskRefusesASelectionThatNamesNoNode) {
@@ -123,12 +123,12 @@ TEST(MapModel, CheckTaskFollowsOneWayRoads) {
     map.AddRoadEntry(1, 2);
     map.AddRoadEntry(2, 3);
     map.SetSelection(Ids({0, 3}));
-    EXPECT_TRUE(map.CheckTask());
+    EXPECT_NO_THROW(map.CheckTask());
     map.SetSelection(Ids({3, 0}));
     EXPECT_THROW(map.CheckTask(), ETSPError);
     // Three cities are never reordered: 0 -> 2 -> 3 is enough.
     map.SetSelection(Ids({0, 2, 3}));
-    EXPECT_TRUE(map.CheckTask());
+    EXPECT_NO_THROW(map.CheckTask());
     // Four: the middle ones 1 and 2 may come in either order, and 2 cannot
     // reach 1.
     map.SetSelection(Ids({0, 1, 2, 3}));
