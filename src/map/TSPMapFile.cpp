@@ -12,6 +12,7 @@
 #include "core/TSPErrors.h"
 #include "core/TextEncoding.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -73,6 +74,22 @@ void DropRoadsToNowhere(std::vector<TCity>& cities) {
     const int32_t count = static_cast<int32_t>(cities.size());
     for (TCity& city : cities)
         std::erase_if(city.Roads.Items(), [count](int32_t id) { return id < 0 || id >= count; });
+}
+
+// Creates a new file beside `path` for the save to go into, with the mode any
+// new file gets (0666 less the umask, applied by the kernel itself). mkstemp
+// would create it 0600, and the umask cannot be read without setting it for
+// the whole process.
+int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary =
+            path + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 } // namespace
@@ -213,13 +230,10 @@ void TTSPMap::SaveToFile(const std::string& path, const TDisplayFlags& flags,
     // Write a temporary file beside the target, then rename it over the
     // target: the rename is atomic, so the old file stays whole until the new
     // one is complete.
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(path, temporary);
     if (fd < 0)
         throw EFileError("Cannot create file " + path);
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
 
     bool written = true;
     size_t offset = 0;

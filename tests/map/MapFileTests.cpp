@@ -326,6 +326,17 @@ TEST(MapFile, SaveReplacesTheFileWhole) {
               1);
 }
 
+TEST(MapFile, ASavedFileGetsTheModeOfANewFile) {
+    TempDir dir;
+    const std::string path = dir.File("map.ga");
+    const mode_t previous = umask(027);
+    PathGraph(4).SaveToFile(path, {});
+    EXPECT_EQ(umask(previous), 027) << "the save changed the umask";
+    struct stat status {};
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
 TEST(MapFile, AFailedSaveLeavesTheOldFile) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root may write into read-only folders";
