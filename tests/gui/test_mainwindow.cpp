@@ -5,6 +5,7 @@
 #include "support/AppFixture.h"
 #include "support/MapHelpers.h"
 
+#include "extras/untHelpAbout.h"
 #include "guibase/Seams.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
@@ -119,30 +120,49 @@ private Q_SLOTS:
         QVERIFY(frmMain->StatusPanel1->text().isEmpty());
     }
 
-    void toolButtonsInTheirPlaces() {
-        struct Expected {
-            const char* Name;
-            int X;
-            const char* Hint;
+    // Each tool button runs its own command (the dialogs answer through the
+    // seams), and the buttons stand in one row inside the panel, each with
+    // its picture and a hint.
+    void toolButtonsRunTheirCommands() {
+        const auto button = [](const char* name) {
+            return frmMain->MainPanel->findChild<TImageButton*>(QString::fromLatin1(name));
         };
-        const Expected expected[] = {
-            {"NewMapBtn", 4, "Очистить карту городов"},
-            {"OpenMapBtn", 40, "Открыть карту городов"},
-            {"SaveMapBtn", 76, "Сохранить карту городов"},
-            {"LoadMapFromFileBtn", 112, "Загрузить фон карты"},
-            {"GenerateMapBtn", 164, "Создать случайную карту городов"},
-            {"StartGABtn", 204, "Начать выполнение генетического алгоритма"},
-            {"HelpBtn", 256, "Об авторе проекта"},
-        };
-        for (const Expected& e : expected) {
-            auto* button =
-                frmMain->MainPanel->findChild<TImageButton*>(QString::fromLatin1(e.Name));
-            QVERIFY2(button, e.Name);
-            QCOMPARE(button->size(), QSize(37, 32));
-            QCOMPARE(button->x(), e.X);
-            QCOMPARE(button->toolTip(), QString::fromUtf8(e.Hint));
-            QVERIFY(!button->Images()->Image(button->ImageIndex()).isNull());
+        const char* names[] = {"NewMapBtn",      "OpenMapBtn", "SaveMapBtn", "LoadMapFromFileBtn",
+                               "GenerateMapBtn", "StartGABtn", "HelpBtn"};
+        int left = -1;
+        for (const char* name : names) {
+            TImageButton* b = button(name);
+            QVERIFY2(b, name);
+            QVERIFY2(frmMain->MainPanel->rect().contains(b->geometry()), name);
+            QVERIFY2(b->x() > left && b->y() == button(names[0])->y(), name);
+            left = b->x();
+            QVERIFY2(!b->toolTip().isEmpty(), name);
+            QVERIFY2(!b->Images()->Image(b->ImageIndex()).isNull(), name);
         }
+
+        const QString mapFilter = QStringLiteral("Файлы задачи коммивояжера (*.ga)|*.ga");
+        AddNode(10, 10, true);
+        button("NewMapBtn")->click();
+        QCOMPARE(g_Map.Count(), 0);
+        button("OpenMapBtn")->click();
+        QCOMPARE(Script().OpenFilters, QStringList{mapFilter});
+        button("SaveMapBtn")->click();
+        QCOMPARE(Script().SaveFilters, QStringList{mapFilter});
+        button("LoadMapFromFileBtn")->click();
+        QCOMPARE(Script().OpenFilters,
+                 (QStringList{mapFilter, QStringLiteral("Карты (*.bmp)|*.*")}));
+
+        TShowWatch randomDialog(frmRandomN);
+        QTimer::singleShot(0, frmRandomN, [] { frmRandomN->reject(); });
+        button("GenerateMapBtn")->click();
+        QCOMPARE(randomDialog.Shown, 1);
+        button("StartGABtn")->click();
+        QVERIFY(frmResults->isVisible());
+        TShowWatch aboutBox(frmHelpAbout);
+        QTimer::singleShot(0, frmHelpAbout, [] { frmHelpAbout->reject(); });
+        button("HelpBtn")->click();
+        QCOMPARE(aboutBox.Shown, 1);
+        QVERIFY(Script().Errors.isEmpty());
     }
 
     void menuBarItemsAndKeys() {
