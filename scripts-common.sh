@@ -12,6 +12,7 @@ PACKAGES=(
     qt6-translations-l10n
     libopenmpt-dev
     xvfb xauth fonts-dejavu-core
+    python3 clang-format-14
 )
 
 install_missing_packages() {
@@ -30,6 +31,14 @@ install_missing_packages() {
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Fails when a C++ source or header is not formatted as .clang-format says.
+# Debian 12's clang-format 14 is called by its versioned name: other versions
+# lay out some constructs differently.
+check_format() {
+    (cd "$ROOT" && find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format-14 --dry-run -Werror)
 }
 
 # configure_and_build DIR [cmake options...]
