@@ -6,6 +6,7 @@
 // route operations the solver builds on.
 
 #include "core/ArraysUnit.h"
+#include "core/RandomUnit.h"
 
 #include <cstdint>
 #include <functional>
@@ -62,6 +63,8 @@ struct TMapProgress {
     std::function<void()> End;                  // closed, bar back at 0
 };
 
+class TProgressPoll;
+
 class TTSPMap {
 public:
     TTSPMap() = default;
@@ -112,6 +115,18 @@ public:
     // --- Distances -----------------------------------------------------------
     // Builds the n x n table of straight-line distances; MatrixBuilt := true.
     void BuildDistanceMatrix();
+    // The table BuildDistanceMatrix would build, into `table`, leaving the
+    // map's own as it is. With a poll, every row advances it; false, with the
+    // table incomplete, when the poll says stop. Raises what the build raises.
+    bool ComputeDistanceMatrix(std::vector<double>& table, TProgressPoll* poll = nullptr) const;
+    // Takes a table ComputeDistanceMatrix made for the nodes as they are now;
+    // MatrixBuilt := true.
+    void SetDistanceMatrix(std::vector<double>&& table);
+    // True when the table was built for the nodes as they are now (no node
+    // added, removed or moved since): building it again would give the same.
+    bool DistanceMatrixCurrent() const {
+        return matrixBuilt_ && matrixVersion_ == version_ && matrixSize_ == Count();
+    }
     bool MatrixBuilt() const { return matrixBuilt_; }
     int32_t MatrixSize() const { return matrixSize_; }
     // Distance between the nodes with IDs a and b (different, both valid).
@@ -126,9 +141,18 @@ public:
     bool HasRoad(int32_t a, int32_t b) const;
     // A random self-avoiding road path from a to b (restarting when stuck);
     // a == b gives the one node. Raises ETSPError after too many restarts.
+    // Draws from the shared generator.
     void RandomWalk(int32_t a, int32_t b, TIntegerArray& path) const;
-    // A random valid route through all selected cities.
+    // The same walk drawn from `random`. With a poll, the walk polls it at
+    // every step and returns false, incomplete, as soon as it says stop.
+    bool RandomWalk(int32_t a, int32_t b, TIntegerArray& path, TRandom& random,
+                    TProgressPoll* poll = nullptr) const;
+    // A random valid route through all selected cities, from the shared generator.
     void RandomRoute(TIntegerArray& route) const;
+    // The same route drawn from `random`. With a poll, every finished walk
+    // between two selected cities advances it by one; false, with the route
+    // incomplete, as soon as the poll says stop.
+    bool RandomRoute(TIntegerArray& route, TRandom& random, TProgressPoll* poll = nullptr) const;
     bool ContainsAllSelected(const TIntegerArray& route) const;
     // Starts at the first and ends at the last selected city and follows roads.
     // Raises EIntArrayError for an empty route or selection.
@@ -162,11 +186,19 @@ private:
     // selection entries that name none become -1.
     static void RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection,
                                     std::optional<int32_t> removedId = std::nullopt);
+    // A fresh stamp for RandomWalk's marks (clearing them when it wraps round).
+    uint32_t NextWalkEpoch() const;
+    // RandomWalk's steps; `locate` finds a node's position from its ID.
+    template <typename Locate>
+    bool WalkSteps(int32_t a, int32_t b, TIntegerArray& path, TRandom& random, TProgressPoll* poll,
+                   const Locate& locate) const;
+    [[noreturn]] void ThrowDeadEnds(int32_t a, int32_t b) const;
 
     std::vector<TCity> cities_;
     TIntegerArray selected_;
     std::vector<double> matrix_;
     int32_t matrixSize_ = 0;
+    uint64_t matrixVersion_ = 0; // Version() when the table was built
     bool matrixBuilt_ = false;
     bool idsArePositions_ = true;
     uint64_t version_ = 0;

@@ -3,6 +3,7 @@
 
 #include "map/TSPMap.h"
 
+#include "core/ProgressPoll.h"
 #include "core/TSPErrors.h"
 
 #include <cmath>
@@ -15,24 +16,44 @@ double PointDistance(double ax, double ay, double bx, double by) {
 }
 
 void TTSPMap::BuildDistanceMatrix() {
+    std::vector<double> table;
+    ComputeDistanceMatrix(table);
+    SetDistanceMatrix(std::move(table));
+}
+
+bool TTSPMap::ComputeDistanceMatrix(std::vector<double>& table, TProgressPoll* poll) const {
     const int32_t n = Count();
     if (n > kMaxMatrixNodes) {
         throw ETSPError("Карта слишком велика для решения: " + std::to_string(n) +
                         " узлов, допускается не более " + std::to_string(kMaxMatrixNodes) + ".");
     }
-    matrix_.assign(static_cast<size_t>(n) * static_cast<size_t>(n), 0.0);
-    matrixSize_ = n;
+    table.assign(static_cast<size_t>(n) * static_cast<size_t>(n), 0.0);
+    if (poll)
+        poll->Begin(n);
     // Rows and columns are positions. Filling by position gives the same table
     // as looking nodes up by ID while IDs equal positions, and stays right for
     // a map where they do not.
-    for (int32_t i = 0; i < n; ++i) {
-        const TCity& a = cities_[static_cast<size_t>(i)];
-        for (int32_t j = i + 1; j < n; ++j) {
-            const double d = NodeDistance(a, cities_[static_cast<size_t>(j)]);
-            matrix_[static_cast<size_t>(i) * n + j] = d;
-            matrix_[static_cast<size_t>(j) * n + i] = d;
+    const size_t size = static_cast<size_t>(n);
+    for (size_t i = 0; i < size; ++i) {
+        const TCity& a = cities_[i];
+        for (size_t j = i + 1; j < size; ++j) {
+            const double d = NodeDistance(a, cities_[j]);
+            table[i * size + j] = d;
+            table[j * size + i] = d;
+            // Rows of a large map take a while: the poll looks in between.
+            if (poll && !poll->Poll())
+                return false;
         }
+        if (poll && !poll->Advance())
+            return false;
     }
+    return true;
+}
+
+void TTSPMap::SetDistanceMatrix(std::vector<double>&& table) {
+    matrix_ = std::move(table);
+    matrixSize_ = Count();
+    matrixVersion_ = version_;
     matrixBuilt_ = true;
 }
 
