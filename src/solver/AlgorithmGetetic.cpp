@@ -35,6 +35,32 @@ double RouteLength(const TTSPMap& map, const TIntegerArray& genes) {
     return length;
 }
 
+bool ApproximateLength(const TTSPMap& map, const TIntegerArray& genes, double& approx) {
+    const int32_t count = genes.Count();
+    const size_t size = static_cast<size_t>(map.MatrixSize());
+    const uint32_t limit = static_cast<uint32_t>(std::min(map.Count(), map.MatrixSize()));
+    const double* table = map.MatrixData();
+    const int32_t* route = genes.data();
+    for (int32_t i = 0; i < count; ++i)
+        if (static_cast<uint32_t>(route[i]) >= limit)
+            return false;
+    auto step = [&](int32_t i) {
+        return table[static_cast<uint32_t>(route[i]) * size + static_cast<uint32_t>(route[i + 1])];
+    };
+    double part[4] = {0, 0, 0, 0};
+    int32_t i = 0;
+    for (; i + 4 < count; i += 4) {
+        part[0] += step(i);
+        part[1] += step(i + 1);
+        part[2] += step(i + 2);
+        part[3] += step(i + 3);
+    }
+    for (; i + 1 < count; ++i)
+        part[0] += step(i);
+    approx = (part[0] + part[1]) + (part[2] + part[3]);
+    return true;
+}
+
 // --- TTSPChromosome --------------------------------------------------------------
 
 int32_t TTSPChromosome::GetElement(int32_t index) const {
@@ -132,23 +158,27 @@ void TTSPPopulation::CreatePopulation() {
     TRASOLAN_PROFILE("_TTSPPopulation.CreatePopulation");
     // All routes are drawn before any replaces the old population, so a
     // failed route leaves the old one whole.
-    std::vector<TIntegerArray> routes(static_cast<size_t>(std::max(populationSize_, 0)));
-    for (TIntegerArray& route : routes)
-        map_.RandomRoute(route);
-    SetChromosomes(routes);
+    std::vector<TIntegerArray> routes;
+    DrawInitialRoutes(routes, nullptr);
+    SetChromosomes(std::move(routes));
 }
 
-void TTSPPopulation::SetChromosomes(const std::vector<TIntegerArray>& routes) {
+void TTSPPopulation::SetChromosomes(std::vector<TIntegerArray> routes) {
     std::vector<std::unique_ptr<TTSPChromosome>> created;
+    std::vector<double> lengths;
     created.reserve(routes.size());
-    for (const TIntegerArray& route : routes) {
+    lengths.reserve(routes.size());
+    for (TIntegerArray& route : routes) {
         auto chromosome = std::make_unique<TTSPChromosome>();
-        chromosome->Genes = route;
+        chromosome->Genes = std::move(route);
         chromosome->Origin = kInitialOrigin;
         chromosome->Fitness = RouteLength(map_, chromosome->Genes);
+        lengths.push_back(chromosome->Fitness);
         created.push_back(std::move(chromosome));
     }
     chromosomes_ = std::move(created);
+    fitness_ = std::move(lengths);
+    impl_->checkedEpoch.assign(chromosomes_.size(), 0);
     impl_->runningSumsCurrent = false;
     kindCurrent_.fill(0);
     kindTotal_.fill(0);
@@ -165,26 +195,43 @@ void TTSPPopulation::UpdateBestWorst() {
     const int32_t count = ChromosomeCount();
     if (count == 0)
         return;
-    double best = Fitness(0);
+    const double* fitness = fitness_.data();
+    double best = fitness[0];
     double worst = best;
     for (int32_t i = 0; i < count; ++i) {
-        const double fitness = Fitness(i);
-        if (fitness < best) {
-            best = fitness;
+        const double value = fitness[i];
+        if (value < best) {
+            best = value;
             bestIndex_ = i;
         }
-        if (fitness > worst) {
-            worst = fitness;
+        if (value > worst) {
+            worst = value;
             worstIndex_ = i;
         }
     }
     if (best != bestFitness_) {
         bestFitness_ = best;
-        if (onNewBest_)
-            onNewBest_(*this, best);
+        RaiseNewBest();
         if (stopCriterion_ == scConstantBest)
             stopCounter_ = 0;
     }
+}
+
+void TTSPPopulation::RaiseNewBest() {
+    if (!onNewBest_)
+        return;
+    // The handler may change the map: the road index is looked at again
+    // before the next child is checked.
+    impl_->indexCurrent = false;
+    onNewBest_(*this, bestFitness_);
+}
+
+void TTSPPopulation::SwapChromosomes(int32_t i, int32_t j) {
+    std::swap(chromosomes_[static_cast<size_t>(i)], chromosomes_[static_cast<size_t>(j)]);
+    std::swap(fitness_[static_cast<size_t>(i)], fitness_[static_cast<size_t>(j)]);
+    std::swap(impl_->checkedEpoch[static_cast<size_t>(i)],
+              impl_->checkedEpoch[static_cast<size_t>(j)]);
+    impl_->runningSumsCurrent = false;
 }
 
 void TTSPPopulation::ReplaceChromosome(int32_t index, const TTSPChromosome& child) {
@@ -194,6 +241,8 @@ void TTSPPopulation::ReplaceChromosome(int32_t index, const TTSPChromosome& chil
     target.Genes = child.Genes;
     target.Fitness = child.Fitness;
     target.Origin = child.Origin;
+    fitness_[static_cast<size_t>(index)] = child.Fitness;
+    impl_->checkedEpoch[static_cast<size_t>(index)] = 0; // the caller knows better
     impl_->runningSumsCurrent = false;
     UpdateBestWorst();
     if (adaptiveChoice_) {

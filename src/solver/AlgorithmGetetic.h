@@ -1,14 +1,18 @@
 #pragma once
 // The genetic solver: one population of candidate routes for a road map, the
 // generation step, the run loop and the crossover and mutation operators.
-// Every draw comes from the program's one generator (RandomUnit.h), in a fixed
-// order, so that a run replays exactly from its seed.
+// Every draw comes from one generator (RandomUnit.h), in a fixed order, so
+// that a run replays exactly from its seed. That generator is the program's
+// shared one unless the population is given its own (independent runs on
+// worker threads).
 
 #include "core/ArraysUnit.h"
+#include "core/RandomUnit.h"
 #include "map/TSPMap.h"
 #include "solver/SolverCodes.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,12 +43,39 @@ public:
 };
 
 class TTSPPopulation;
+struct TChildCheck;
 
 // Raised after every generation: generation number, best fitness, worst fitness.
 using TGenerationEvent =
     std::function<void(TTSPPopulation& sender, int32_t generation, double best, double worst)>;
 // Raised when the smallest fitness changes.
 using TNewBestEvent = std::function<void(TTSPPopulation& sender, double best)>;
+
+// What the start of a fresh run is doing when it reports its progress.
+enum class TStartStage : uint8_t {
+    DistanceMatrix, // rows of the distance table
+    Routes,         // road walks between consecutive selected cities, over all routes
+};
+// Raised now and then while a fresh run starts (at most every
+// kStartProgressInterval): `done` of `total` units of the stage. A handler
+// that stops the population (Stop, or the panel's pause) cancels the start.
+using TStartProgressEvent =
+    std::function<void(TTSPPopulation& sender, TStartStage stage, int64_t done, int64_t total)>;
+inline constexpr std::chrono::milliseconds kStartProgressInterval{25};
+
+// Memory a fresh run needs: the distance table and the population's routes.
+struct TStartMemory {
+    int64_t MatrixBytes = 0;
+    int64_t PopulationBytes = 0;
+    // Genes per route the population figure assumes: measured on the first
+    // routes when Sampled, otherwise the most a route can have.
+    double GenesPerRoute = 0;
+    bool Sampled = false;
+    int64_t Total() const { return MatrixBytes + PopulationBytes; }
+};
+// The most a fresh run may take for the two; a start that would need more
+// is refused.
+inline constexpr int64_t kStartMemoryLimit = int64_t{1} << 30;
 
 class TTSPPopulation {
 public:
@@ -71,6 +102,12 @@ public:
 
     void SetOnGeneration(TGenerationEvent handler) { onGeneration_ = std::move(handler); }
     void SetOnNewBest(TNewBestEvent handler) { onNewBest_ = std::move(handler); }
+    void SetOnStartProgress(TStartProgressEvent handler) { onStartProgress_ = std::move(handler); }
+
+    // The generator every draw of this population comes from; the shared one
+    // unless set. It must outlive the population's use of it.
+    void SetRandom(TRandom& random) { random_ = &random; }
+    TRandom& Random() const { return *random_; }
 
     int32_t PopulationSize() const { return populationSize_; }
     uint8_t CrossoverKind() const { return crossoverKind_; }
@@ -111,15 +148,29 @@ public:
     // A paused run is checked with the size it has, not the size set since.
     // Run calls it before it starts or resumes, leaving the state as it was.
     void CheckSettings() const;
+    // Memory a fresh start would need now: the route length is measured on
+    // the routes the population would draw first, on a copy of its generator
+    // (at most 8 routes or 20 ms, extrapolated from the road walks made), so
+    // no draw is consumed.
+    TStartMemory EstimateStartMemory() const;
+    // Raises ETSPError naming the estimate and kStartMemoryLimit when a fresh
+    // start would need more. It measures only when the most the routes can
+    // take would exceed the limit, so small tasks cost nothing. Run checks it
+    // before every fresh start.
+    void CheckStartMemory() const;
     void CreatePopulation();
     // Replaces the population by these routes, as CreatePopulation does with
     // random ones (Origin 5, lengths computed, counters cleared). The distance
     // matrix must be built. For tests and tools.
-    void SetChromosomes(const std::vector<TIntegerArray>& routes);
+    void SetChromosomes(std::vector<TIntegerArray> routes);
     void UpdateBestWorst();
     // State := stStopped; a running loop ends after the current generation.
     void Stop() { state_ = stStopped; }
     // Start (stopped/finished), resume (paused) or return at once (running).
+    // A fresh start builds the distance table and the initial population,
+    // raising OnStartProgress meanwhile; when a handler stops it, the map, the
+    // population and the generator stay as they were, State is stStopped and
+    // Run returns.
     void Run();
     void NextGeneration();
     void ReplaceChromosome(int32_t index, const TTSPChromosome& child);
@@ -140,18 +191,52 @@ private:
 
     void CheckChromosomeIndex(int32_t index, const char* operation) const;
     int32_t EffectiveSize() const;
+    bool StartFresh();
+    bool DrawInitialRoutes(std::vector<TIntegerArray>& routes, TProgressPoll* poll);
+    double SampleGenesPerRoute() const;
+    // The road index, refreshed from the map once per generation and after
+    // every event handler that might have changed the map.
+    void EnsureIndex();
+    // The crossover of a generation. With mayCopy, children that are copies
+    // of their parents are left unbuilt (TChildCheck::copyOf).
+    void CrossoverChildren(int32_t p1, int32_t p2, TTSPChromosome& child1, TTSPChromosome& child2,
+                           bool& valid1, bool& valid2, bool mayCopy);
+    // The check of an unbuilt copy of chromosome `parent`.
+    void CopyCheck(int32_t parent, TChildCheck& check);
+    // Mutates a working child whose genes are `genes` (its own, or those of
+    // the chromosome it copies); an accepted mutation gives it its own.
+    bool MutateChild(TTSPChromosome& chromosome, const TIntegerArray& genes);
+    // The child check; a valid route is measured (ApproximateLength) when the
+    // distance table allows.
+    void CheckChild(const TIntegerArray& genes, TChildCheck& check) const;
+    // The check of a crossover child, which often copies one of its parents:
+    // then it has that parent's length, and its validity when the parent was
+    // checked under the same road index. With stepsValid the child is known
+    // to start and end right and to follow roads.
+    void CheckCrossoverChild(const TIntegerArray& genes, int32_t p1, int32_t p2, bool stepsValid,
+                             TChildCheck& check);
+    // Whether chromosome i passes the child check under the current road
+    // index (remembered until the index changes).
+    bool ParentValid(int32_t i);
+    void RaiseNewBest();
+    void SwapChromosomes(int32_t i, int32_t j);
     void ChooseAdaptiveKind();
     int32_t TournamentWinner();
     void RouletteParents(int32_t& p1, int32_t& p2);
     void UniformDistinctParents(int32_t& p1, int32_t& p2);
     void HandlePair(int32_t p1, int32_t p2);
-    void ConsiderChild(TTSPChromosome& child);
-    double Fitness(int32_t index) const {
-        return chromosomes_[static_cast<size_t>(index)]->Fitness;
-    }
+    // A valid child: its length (unless already measured), perhaps a mutation,
+    // and the worst chromosome replaced when the child is shorter.
+    void ConsiderChild(TTSPChromosome& child, const TChildCheck& crossoverCheck);
+    // The lengths, beside the chromosomes, so that the scans for the best and
+    // the worst and the orderings read one array.
+    double Fitness(int32_t index) const { return fitness_[static_cast<size_t>(index)]; }
 
     TTSPMap& map_;
     std::vector<std::unique_ptr<TTSPChromosome>> chromosomes_;
+    std::vector<double> fitness_;
+    TRandom* random_ = &SharedRandom();
+    TStartProgressEvent onStartProgress_;
     int32_t populationSize_ = 0;
     int32_t stopCounter_ = 0;
     double crossoverRate_ = 0.9;

@@ -16,19 +16,19 @@ namespace {
 // Inverse looks this many times for two visits of one node.
 constexpr int kInverseTries = 4;
 
-bool TwoRandom(const TIntegerArray& genes, TIntegerArray& candidate) {
+bool TwoRandom(TRandom& random, const TIntegerArray& genes, TIntegerArray& candidate) {
     candidate = genes;
-    const int32_t s = DrawPosition(genes.Count());
-    const int32_t t = DrawPosition(genes.Count()); // independent, may equal s
+    const int32_t s = DrawPosition(random, genes.Count());
+    const int32_t t = DrawPosition(random, genes.Count()); // independent, may equal s
     std::swap(candidate[s], candidate[t]);
     return true;
 }
 
-bool Inverse(const TIntegerArray& genes, TIntegerArray& candidate) {
+bool Inverse(TRandom& random, const TIntegerArray& genes, TIntegerArray& candidate) {
     candidate = genes;
     for (int tries = 0; tries < kInverseTries; ++tries) {
-        const int32_t s = DrawPosition(genes.Count());
-        const int32_t t = DrawPosition(genes.Count());
+        const int32_t s = DrawPosition(random, genes.Count());
+        const int32_t t = DrawPosition(random, genes.Count());
         if (s != t && candidate[s] == candidate[t]) {
             // The node is visited at both ends: turning the stretch between
             // them round reverses that loop.
@@ -41,9 +41,10 @@ bool Inverse(const TIntegerArray& genes, TIntegerArray& candidate) {
     return false;
 }
 
-bool Reduced(const TIntegerArray& genes, TIntegerArray& candidate, const TRouteIndex& index) {
-    const int32_t s = DrawPosition(genes.Count());
-    const int32_t t = DrawPosition(genes.Count());
+bool Reduced(TRandom& random, const TIntegerArray& genes, TIntegerArray& candidate,
+             const TRouteIndex& index) {
+    const int32_t s = DrawPosition(random, genes.Count());
+    const int32_t t = DrawPosition(random, genes.Count());
     if (s == t || !index.HasRoad(genes[s], genes[t]))
         return false;
     // A road joins the two nodes directly: the stretch between them goes.
@@ -60,37 +61,46 @@ bool Reduced(const TIntegerArray& genes, TIntegerArray& candidate, const TRouteI
 } // namespace
 
 bool TTSPPopulation::Mutate(TTSPChromosome& chromosome) {
-    TRASOLAN_PROFILE("_TTSPPopulation.Mutate");
     impl_->index.Refresh(map_);
+    impl_->indexCurrent = true;
+    return MutateChild(chromosome, chromosome.Genes);
+}
+
+bool TTSPPopulation::MutateChild(TTSPChromosome& chromosome, const TIntegerArray& genes) {
+    TRASOLAN_PROFILE("_TTSPPopulation.Mutate");
+    EnsureIndex();
     TIntegerArray& candidate = impl_->mutationScratch;
     candidate.Clear();
-    TIntegerArray& genes = chromosome.Genes;
+    TRandom& random = *random_;
 
     uint8_t kind = mutationKind_;
     if (kind == mkRandom)
-        kind = static_cast<uint8_t>(Rnd(3));
+        kind = static_cast<uint8_t>(random.Rnd(3));
     // A route of fewer than two genes has no position to draw.
     bool changed = false;
     if (genes.Count() >= 2) {
         switch (kind) {
         case mkTwoRandom:
-            changed = TwoRandom(genes, candidate);
+            changed = TwoRandom(random, genes, candidate);
             break;
         case mkInverse:
-            changed = Inverse(genes, candidate);
+            changed = Inverse(random, genes, candidate);
             break;
         case mkReduced:
-            changed = Reduced(genes, candidate, impl_->index);
+            changed = Reduced(random, genes, candidate, impl_->index);
             break;
         default: // mkNone (and codes CheckSettings refuses before a run)
             break;
         }
     }
-    if (!changed || !impl_->index.IsValidChild(candidate))
+    if (!changed)
         return false;
-    // The candidate becomes the genes; the old genes stay behind as the next
+    CheckChild(candidate, impl_->mutationCheck);
+    if (!impl_->mutationCheck.valid)
+        return false;
+    // The candidate becomes the genes; the old list stays behind as the next
     // mutation's scratch list.
-    std::swap(genes.Items(), candidate.Items());
+    std::swap(chromosome.Genes.Items(), candidate.Items());
     SaturatingIncrement(mutationCounter_);
     return true;
 }

@@ -24,6 +24,35 @@ constexpr int kRouletteTries = 1000;
 // 1/x of them. For a vanishing x the rest are scaled instead of rejected.
 constexpr int kRandomRealTries = 1 << 16;
 
+// The first position of the non-decreasing `sum` whose value reaches r (the
+// last position when none does), as a scan from position 0 finds it. The
+// lengths of a population are much alike, so the position r / total of the
+// way along (`guess`) is mostly right or next to it: a few steps from there
+// settle it, and a binary search on the side it lies on does otherwise.
+int32_t FirstReaching(const double* sum, int32_t count, double r, double guess) {
+    int32_t at = 0;
+    if (guess >= count - 1)
+        at = count - 1;
+    else if (guess > 0)
+        at = static_cast<int32_t>(guess);
+    for (int steps = 0; steps < 4; ++steps) {
+        if (sum[at] < r) {
+            if (at == count - 1)
+                return at;
+            ++at;
+        } else if (at > 0 && sum[at - 1] >= r) {
+            --at;
+        } else {
+            return at;
+        }
+    }
+    if (sum[at] < r) {
+        const double* found = std::lower_bound(sum + at + 1, sum + count, r);
+        return found == sum + count ? count - 1 : static_cast<int32_t>(found - sum);
+    }
+    return static_cast<int32_t>(std::lower_bound(sum, sum + at, r) - sum);
+}
+
 } // namespace
 
 // --- Random real and parent selection ------------------------------------------------
@@ -36,24 +65,24 @@ double TTSPPopulation::RandomReal(double x) {
     if (x >= 2147483648.0) {
         double r;
         do
-            r = RndReal() * x;
+            r = random_->RndReal() * x;
         while (!(r < x));
         return r;
     }
     const int32_t whole = static_cast<int32_t>(x); // Trunc(x)
     for (int tries = 0; tries < kRandomRealTries; ++tries) {
-        const double r = Rnd(whole) + RndReal();
+        const double r = random_->Rnd(whole) + random_->RndReal();
         if (r < x)
             return r;
     }
-    return RndReal() * x;
+    return random_->RndReal() * x;
 }
 
 void TTSPPopulation::UniformDistinctParents(int32_t& p1, int32_t& p2) {
     const int32_t count = ChromosomeCount();
     do {
-        p1 = Rnd(count);
-        p2 = Rnd(count);
+        p1 = random_->Rnd(count);
+        p2 = random_->Rnd(count);
     } while (p1 == p2);
 }
 
@@ -61,8 +90,8 @@ int32_t TTSPPopulation::TournamentWinner() {
     const int32_t count = ChromosomeCount();
     int32_t x, y;
     do {
-        x = Rnd(count);
-        y = Rnd(count);
+        x = random_->Rnd(count);
+        y = random_->Rnd(count);
     } while (x == y);
     // On equal length the second drawn wins.
     return Fitness(x) < Fitness(y) ? x : y;
@@ -86,13 +115,11 @@ void TTSPPopulation::RouletteParents(int32_t& p1, int32_t& p2) {
         UniformDistinctParents(p1, p2);
         return;
     }
-    // The first position whose running sum reaches r; the sums never fall
-    // (lengths are not negative), so a binary search finds the same position
-    // as the scan from position 0.
+    const double* sum = sums.data();
+    const double perLength = count / total;
     auto spin = [&]() {
         const double r = RandomReal(total);
-        const auto found = std::lower_bound(sums.begin(), sums.end(), r);
-        return found == sums.end() ? count - 1 : static_cast<int32_t>(found - sums.begin());
+        return FirstReaching(sum, count, r, r * perLength);
     };
     p1 = -1;
     p2 = -1;
@@ -123,8 +150,8 @@ void TTSPPopulation::SelectParents(int32_t& p1, int32_t& p2) {
         RouletteParents(p1, p2);
         break;
     default: // skRandom; CheckSettings refuses other codes before a run
-        p1 = Rnd(count);
-        p2 = Rnd(count);
+        p1 = random_->Rnd(count);
+        p2 = random_->Rnd(count);
         break;
     }
 }
@@ -134,11 +161,11 @@ void TTSPPopulation::ChooseAdaptiveKind() {
     for (int32_t count : kindCurrent_)
         total += count;
     if (total == 0) {
-        crossoverKind_ = static_cast<uint8_t>(Rnd(kCrossoverKinds));
+        crossoverKind_ = static_cast<uint8_t>(random_->Rnd(kCrossoverKinds));
         return;
     }
     // A kind is chosen with the share of the population its children hold...
-    const double r = RndReal();
+    const double r = random_->RndReal();
     double share = 0;
     for (int kind = 0; kind < kCrossoverKinds; ++kind) {
         share += static_cast<double>(kindCurrent_[static_cast<size_t>(kind)]) / total;
@@ -149,32 +176,44 @@ void TTSPPopulation::ChooseAdaptiveKind() {
     }
     // ...and a kind that holds nothing gets a small chance to come back.
     for (int kind = 0; kind < kCrossoverKinds; ++kind)
-        if (kindCurrent_[static_cast<size_t>(kind)] == 0 && Rnd(100) < 3)
+        if (kindCurrent_[static_cast<size_t>(kind)] == 0 && random_->Rnd(100) < 3)
             crossoverKind_ = static_cast<uint8_t>(kind);
 }
 
 // --- One generation ------------------------------------------------------------------
 
-void TTSPPopulation::ConsiderChild(TTSPChromosome& child) {
-    child.Fitness = RouteLength(map_, child.Genes);
-    if (RndReal() < mutationRate_ && Mutate(child))
-        child.Fitness = RouteLength(map_, child.Genes);
-    if (child.Fitness < Fitness(worstIndex_))
-        ReplaceChromosome(worstIndex_, child);
+void TTSPPopulation::EnsureIndex() {
+    if (impl_->indexCurrent)
+        return;
+    impl_->index.Refresh(map_);
+    impl_->indexCurrent = true;
 }
 
 void TTSPPopulation::HandlePair(int32_t p1, int32_t p2) {
-    if (!(RndReal() < crossoverRate_))
+    if (!(random_->RndReal() < crossoverRate_))
         return;
     bool valid1 = false;
     bool valid2 = false;
-    Crossover(p1, p2, impl_->child1, impl_->child2, valid1, valid2);
+    EnsureIndex();
+    CrossoverChildren(p1, p2, impl_->child1, impl_->child2, valid1, valid2, true);
     SaturatingIncrement(crossoverCounter_);
-    // Child 2 meets the worst chromosome left after child 1 was handled.
+    // Child 2 meets the worst chromosome left after child 1 was handled (and
+    // the map as a new-best handler may have left it).
     if (valid1)
-        ConsiderChild(impl_->child1);
-    if (valid2)
-        ConsiderChild(impl_->child2);
+        ConsiderChild(impl_->child1, impl_->check1);
+    if (valid2) {
+        if (!impl_->indexCurrent) {
+            // A new-best handler may have changed the map since child 2 was
+            // checked: its length is summed afresh, as the plain step does.
+            TChildCheck& check = impl_->check2;
+            if (check.copyOf >= 0)
+                impl_->child2.Genes = chromosomes_[static_cast<size_t>(check.copyOf)]->Genes;
+            check.copyOf = -1;
+            check.exact = false;
+            check.measured = false;
+        }
+        ConsiderChild(impl_->child2, impl_->check2);
+    }
 }
 
 void TTSPPopulation::NextGeneration() {
@@ -182,6 +221,9 @@ void TTSPPopulation::NextGeneration() {
     const int32_t count = ChromosomeCount();
     if (count == 0)
         return;
+    // The map may have changed since the last generation (the event handler
+    // pumps the user's edits).
+    impl_->indexCurrent = false;
     // Fresh working children for the generation.
     impl_->child1.Clear();
     impl_->child1.Origin = 0;
@@ -194,11 +236,8 @@ void TTSPPopulation::NextGeneration() {
         const int32_t elite = std::clamp(eliteSize_, 0, count);
         for (int32_t i = 0; i < elite; ++i)
             for (int32_t j = i + 1; j < count; ++j)
-                if (Fitness(i) > Fitness(j)) {
-                    std::swap(chromosomes_[static_cast<size_t>(i)],
-                              chromosomes_[static_cast<size_t>(j)]);
-                    impl_->runningSumsCurrent = false;
-                }
+                if (Fitness(i) > Fitness(j))
+                    SwapChromosomes(i, j);
         UpdateBestWorst();
         for (int32_t i = 0; i + 1 < elite; ++i)
             for (int32_t j = i + 1; j < elite; ++j)
@@ -223,13 +262,13 @@ void TTSPPopulation::Run() {
     if (state_ == stRunning)
         return; // a loop is already active further up the call stack
     CheckSettings();
+    // A paused run goes on with its population, Generation and counters.
+    const bool resume = state_ == stPaused && !chromosomes_.empty();
+    if (!resume)
+        CheckStartMemory();
     try {
-        if (state_ == stPaused && !chromosomes_.empty()) {
-            // Resume: population, Generation and all counters carry on.
-        } else {
-            map_.BuildDistanceMatrix();
-            CreatePopulation();
-        }
+        if (!resume && !StartFresh())
+            return; // a progress handler stopped the start
         state_ = stRunning;
         stopCounter_ = 0;
         while (state_ == stRunning) {

@@ -34,6 +34,9 @@ void TRouteIndex::Refresh(const TTSPMap& map) {
 }
 
 void TRouteIndex::Rebuild(const TTSPMap& map, TRoadStore store) {
+    // Epoch 0 stands for "never checked"; a wrap round skips it.
+    if (++epoch_ == 0)
+        epoch_ = 1;
     map_ = &map;
     version_ = map.Version();
     selection_ = map.SelectedCities();
@@ -203,35 +206,40 @@ bool TRouteIndex::IsValidChild(const TIntegerArray& route) const {
     const int32_t* genes = route.data();
     if (genes[0] != selection_[0] || genes[count - 1] != selection_[selection_.Count() - 1])
         return false;
+    return store_ == TRoadStore::Dense ? ScanChild<true>(genes, count)
+                                       : ScanChild<false>(genes, count);
+}
+
+template <bool Dense> bool TRouteIndex::ScanChild(const int32_t* genes, int32_t count) const {
+    // The first gene is the first selected city, so a node; every later one
+    // is tested as the end of a road, which only a node can be.
     const uint32_t nodes = static_cast<uint32_t>(nodeCount_);
     const int32_t* slotOf = selectedSlot_.data();
     const uint32_t stamp = distinctSelected_ > 0 ? NextStamp() : 0;
     uint32_t* seen = seenStamp_.data();
     int32_t found = 0;
-    const bool dense = store_ == TRoadStore::Dense;
     // Locals, so that the stamps written below do not make the compiler
     // reload the table for every step.
     const uint64_t* bits = bits_.data();
     const size_t rowWords = static_cast<size_t>(rowWords_);
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t gene = genes[i];
-        if (static_cast<uint32_t>(gene) >= nodes)
-            return false; // names no node: not the first or last, and no road leads on
-        if (i + 1 < count) {
-            const uint32_t next = static_cast<uint32_t>(genes[i + 1]);
-            const bool road =
-                dense
-                    ? next < nodes &&
-                          ((bits[static_cast<size_t>(gene) * rowWords + next / 64] >> (next % 64)) &
-                           1u)
-                    : HashedContains(gene, genes[i + 1]);
-            if (!road)
-                return false;
-        }
+    for (int32_t i = 0;; ++i) {
+        const uint32_t gene = static_cast<uint32_t>(genes[i]);
         const int32_t slot = slotOf[gene];
         if (slot >= 0 && seen[slot] != stamp) {
             seen[slot] = stamp;
             ++found;
+        }
+        if (i + 1 == count)
+            break;
+        const uint32_t next = static_cast<uint32_t>(genes[i + 1]);
+        if (next >= nodes)
+            return false;
+        if constexpr (Dense) {
+            if (!((bits[gene * rowWords + next / 64] >> (next % 64)) & 1u))
+                return false;
+        } else {
+            if (!HashedContains(static_cast<int32_t>(gene), genes[i + 1]))
+                return false;
         }
     }
     return found == distinctSelected_;

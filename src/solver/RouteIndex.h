@@ -42,6 +42,9 @@ public:
     // are made in one pass over the route when neither can raise.
     bool IsValidChild(const TIntegerArray& route) const;
 
+    // Counts the builds: answers given under one epoch hold while it lasts.
+    uint32_t Epoch() const { return epoch_; }
+
     // Which store answers HasRoad (for tests): Dense, Hashed, or Automatic
     // when the map's own scans answer.
     TRoadStore Store() const { return store_; }
@@ -54,6 +57,8 @@ private:
     void BuildHashed();
     void BuildSelection();
     bool HashedContains(int32_t a, int32_t b) const;
+    // The one-pass check of a route whose ends are right.
+    template <bool Dense> bool ScanChild(const int32_t* genes, int32_t count) const;
     bool DenseContains(int32_t a, int32_t b) const {
         const uint32_t column = static_cast<uint32_t>(b);
         return (bits_[static_cast<size_t>(a) * rowWords_ + column / 64] >> (column % 64)) & 1u;
@@ -63,6 +68,7 @@ private:
 
     const TTSPMap* map_ = nullptr;
     uint64_t version_ = 0;
+    uint32_t epoch_ = 0;
     bool built_ = false;
     // The selection the index was built for.
     TIntegerArray selection_;
