@@ -188,10 +188,13 @@ private:
                                     std::optional<int32_t> removedId = std::nullopt);
     // A fresh stamp for RandomWalk's marks (clearing them when it wraps round).
     uint32_t NextWalkEpoch() const;
-    // RandomWalk's steps; `locate` finds a node's position from its ID.
-    template <typename Locate>
+    // The road lists in one array for the walks, rebuilt when the map changed.
+    void PrepareWalkRoads() const;
+    struct TWalkById;
+    struct TWalkByPosition;
+    template <typename Walk>
     bool WalkSteps(int32_t a, int32_t b, TIntegerArray& path, TRandom& random, TProgressPoll* poll,
-                   const Locate& locate) const;
+                   Walk& walk) const;
     [[noreturn]] void ThrowDeadEnds(int32_t a, int32_t b) const;
 
     std::vector<TCity> cities_;
@@ -205,6 +208,11 @@ private:
     // Scratch of RandomWalk: a stamp per node marks the nodes of the path.
     mutable std::vector<uint32_t> walkStamp_;
     mutable uint32_t walkEpoch_ = 0;
+    // The road lists of node p at walkEntries_[walkFirst_[p] .. walkFirst_[p + 1]),
+    // built at Version() walkRoadsVersion_.
+    mutable std::vector<int32_t> walkFirst_;
+    mutable std::vector<int32_t> walkEntries_;
+    mutable uint64_t walkRoadsVersion_ = UINT64_MAX;
 };
 
 // The one map of the program.

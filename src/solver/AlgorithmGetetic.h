@@ -56,9 +56,10 @@ enum class TStartStage : uint8_t {
     DistanceMatrix, // rows of the distance table
     Routes,         // road walks between consecutive selected cities, over all routes
 };
-// Raised now and then while a fresh run starts (at most every
-// kStartProgressInterval): `done` of `total` units of the stage. A handler
-// that stops the population (Stop, or the panel's pause) cancels the start.
+// Raised now and then while a fresh run starts (at most once per interval,
+// kStartProgressInterval unless set): `done` of `total` units of the stage. A
+// handler that stops the population (Stop, or the panel's pause) cancels the
+// start.
 using TStartProgressEvent =
     std::function<void(TTSPPopulation& sender, TStartStage stage, int64_t done, int64_t total)>;
 inline constexpr std::chrono::milliseconds kStartProgressInterval{25};
@@ -102,7 +103,11 @@ public:
 
     void SetOnGeneration(TGenerationEvent handler) { onGeneration_ = std::move(handler); }
     void SetOnNewBest(TNewBestEvent handler) { onNewBest_ = std::move(handler); }
-    void SetOnStartProgress(TStartProgressEvent handler) { onStartProgress_ = std::move(handler); }
+    void SetOnStartProgress(TStartProgressEvent handler,
+                            std::chrono::steady_clock::duration interval = kStartProgressInterval) {
+        onStartProgress_ = std::move(handler);
+        startProgressInterval_ = interval;
+    }
 
     // The generator every draw of this population comes from; the shared one
     // unless set. It must outlive the population's use of it.
@@ -150,7 +155,7 @@ public:
     void CheckSettings() const;
     // Memory a fresh start would need now: the route length is measured on
     // the routes the population would draw first, on a copy of its generator
-    // (at most 8 routes or 20 ms, extrapolated from the road walks made), so
+    // (at most 8 routes or 50 ms, extrapolated from the road walks made), so
     // no draw is consumed.
     TStartMemory EstimateStartMemory() const;
     // Raises ETSPError naming the estimate and kStartMemoryLimit when a fresh
@@ -237,6 +242,7 @@ private:
     std::vector<double> fitness_;
     TRandom* random_ = &SharedRandom();
     TStartProgressEvent onStartProgress_;
+    std::chrono::steady_clock::duration startProgressInterval_ = kStartProgressInterval;
     int32_t populationSize_ = 0;
     int32_t stopCounter_ = 0;
     double crossoverRate_ = 0.9;

@@ -25,7 +25,7 @@ constexpr int64_t kChromosomeOverhead = 8 + 48 + 8 + 16;
 // The measuring of the route length stops after this many routes or this
 // long, whichever comes first.
 constexpr int kSampleRoutes = 8;
-constexpr auto kSampleTime = std::chrono::milliseconds(20);
+constexpr auto kSampleTime = std::chrono::milliseconds(50);
 
 int64_t PopulationBytes(int64_t size, double genesPerRoute) {
     return static_cast<int64_t>(
@@ -129,7 +129,7 @@ bool TTSPPopulation::StartFresh() {
                 onStartProgress_(*this, stage, done, total);
                 return state_ == stRunning;
             },
-            kStartProgressInterval);
+            startProgressInterval_);
     }
     TProgressPoll* progress = poll ? &*poll : nullptr;
     try {
