@@ -4,8 +4,12 @@
 #include "core/TSPErrors.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 namespace solver {
 
@@ -24,8 +28,9 @@ TSolverSettings RowSettings(const TSolverSettings& base, int row) {
 }
 
 TCrossoverRun RunOnce(TTSPMap& map, const TSolverSettings& settings,
-                      const TGenerationEvent& onGeneration) {
+                      const TGenerationEvent& onGeneration, TRandom& random) {
     TTSPPopulation population(map);
+    population.SetRandom(random);
     ApplySettings(population, settings);
     if (onGeneration)
         population.SetOnGeneration(onGeneration);
@@ -39,6 +44,66 @@ TCrossoverRun RunOnce(TTSPMap& map, const TSolverSettings& settings,
     run.Crossovers = population.CrossoverCounter();
     run.Mutations = population.MutationCounter();
     return run;
+}
+
+// The runs of the test on `options.Jobs` threads, each run with its own
+// generator on the worker's own copy of the map. The rows take the runs in
+// the order of repetitions whichever thread made them.
+void RunInParallel(const TTSPMap& map, const TCrossoverTestOptions& options,
+                   TCrossoverTestResult& result) {
+    const int total = options.Repeats * kCrossoverTestRows;
+    std::vector<std::optional<TCrossoverRun>> runs(static_cast<size_t>(total));
+    std::atomic<int> next{0};
+    std::atomic<bool> ending{false};
+    std::mutex mutex; // ShouldAbort and the first error
+    std::exception_ptr error;
+    auto work = [&]() {
+        TTSPMap own = map; // runs write the distance table and the walk marks
+        for (int index = next++; index < total && !ending; index = next++) {
+            const int row = index % kCrossoverTestRows;
+            const int repeat = index / kCrossoverTestRows;
+            const uint32_t seed = *options.Seed + static_cast<uint32_t>(repeat);
+            TRandom random(seed);
+            TGenerationEvent handler;
+            if (options.MakeRunHandler)
+                handler = options.MakeRunHandler(row, repeat);
+            // An error or an abort elsewhere stops the runs still going.
+            TGenerationEvent watch = [&ending, handler](TTSPPopulation& sender, int32_t generation,
+                                                        double best, double worst) {
+                if (ending)
+                    sender.Stop();
+                else if (handler)
+                    handler(sender, generation, best, worst);
+            };
+            try {
+                TCrossoverRun run = RunOnce(own, RowSettings(options.Settings, row), watch, random);
+                run.Seed = seed;
+                runs[static_cast<size_t>(index)] = run;
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                if (!error)
+                    error = std::current_exception();
+                ending = true;
+                return;
+            }
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (options.ShouldAbort && options.ShouldAbort() && !ending) {
+                ending = true;
+                result.Aborted = true;
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 0; j < std::min(options.Jobs, total); ++j)
+        threads.emplace_back(work);
+    for (std::thread& thread : threads)
+        thread.join();
+    if (error)
+        std::rethrow_exception(error);
+    for (int index = 0; index < total; ++index)
+        if (runs[static_cast<size_t>(index)])
+            result.Rows[static_cast<size_t>(index % kCrossoverTestRows)].Runs.push_back(
+                *runs[static_cast<size_t>(index)]);
 }
 
 } // namespace
@@ -110,6 +175,13 @@ TCrossoverTestResult RunCrossoverTest(TTSPMap& map, const TCrossoverTestOptions&
     }
 
     TCrossoverTestResult result;
+#if !defined(TRASOLAN_PROFILE_SOLVER) // the profiler's records belong to one thread
+    if (options.Jobs > 1 && options.Seed) {
+        RunInParallel(map, options, result);
+        Summarize(result);
+        return result;
+    }
+#endif
     for (int repeat = 0; repeat < options.Repeats && !result.Aborted; ++repeat) {
         for (int row = 0; row < kCrossoverTestRows; ++row) {
             std::optional<uint32_t> seed;
@@ -119,8 +191,11 @@ TCrossoverTestResult RunCrossoverTest(TTSPMap& map, const TCrossoverTestOptions&
             }
             if (options.OnRunStart)
                 options.OnRunStart(row, repeat);
+            TGenerationEvent handler = options.OnGeneration;
+            if (!handler && options.MakeRunHandler)
+                handler = options.MakeRunHandler(row, repeat);
             TCrossoverRun run =
-                RunOnce(map, RowSettings(options.Settings, row), options.OnGeneration);
+                RunOnce(map, RowSettings(options.Settings, row), handler, SharedRandom());
             run.Seed = seed;
             result.Rows[static_cast<size_t>(row)].Runs.push_back(run);
             if (options.ShouldAbort && options.ShouldAbort()) {

@@ -36,6 +36,19 @@ struct TCrossoverTestOptions {
     TGenerationEvent OnGeneration;
     // Asked after every run: true ends the test there.
     std::function<bool()> ShouldAbort;
+
+    // Independent runs on this many threads (with a Seed only). Each run then
+    // draws from a generator of its own, seeded as above, and works on a copy
+    // of the map, so the results do not depend on the number of threads and
+    // the shared generator is not touched. OnRunStart and OnGeneration are not
+    // used then: MakeRunHandler makes each run's generation handler in the
+    // thread that makes the run, perhaps while another thread calls it too
+    // (runs go on at the same time, so a handler may touch nothing but its
+    // run and what is safe between threads). ShouldAbort
+    // is asked after every run, one thread at a time. (A run on one thread
+    // uses MakeRunHandler when OnGeneration is not set.)
+    int32_t Jobs = 1;
+    std::function<TGenerationEvent(int row, int repeat)> MakeRunHandler;
 };
 
 struct TCrossoverRun {

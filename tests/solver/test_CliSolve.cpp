@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <poll.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -367,4 +368,61 @@ TEST_F(CliSolve, CtrlCEndsTheCrossoverTest) {
     EXPECT_TRUE(result["aborted"].boolean);
     EXPECT_EQ(result["rows"][0]["runs"].size(), 1u);
     EXPECT_EQ(result["rows"][1]["runs"].size(), 0u);
+}
+
+TEST_F(CliSolve, CrossoverTestJobsGiveTheSameTable) {
+    // Everything but the two time columns (characters 49-62 and 86-94 of the
+    // 110-character rows), which depend on the machine.
+    auto withoutTimes = [](const Outcome& outcome) {
+        std::string kept;
+        std::istringstream lines(outcome.out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.size() >= 110)
+                line = line.substr(0, 49) + line.substr(63, 23) + line.substr(95);
+            kept += line + "\n";
+        }
+        return kept;
+    };
+    const std::vector<std::string> test = {"crossover-test", MapPath(), "--repeats",          "3",
+                                           "--seed",         "8",       "--stop-generations", "40"};
+    std::vector<std::string> one = test, two = test;
+    one.insert(one.end(), {"--jobs", "1"});
+    two.insert(two.end(), {"--jobs", "2"});
+    const Outcome single = RunCli(one);
+    const Outcome parallel = RunCli(two);
+    ASSERT_EQ(single.status, 0) << single.err;
+    ASSERT_EQ(parallel.status, 0) << parallel.err;
+    EXPECT_EQ(withoutTimes(parallel), withoutTimes(single));
+    EXPECT_NE(single.out.find("Adaptive"), std::string::npos);
+
+    // And every run's own figures, from the JSON.
+    one.push_back("--json");
+    two.push_back("--json");
+    const Json a = Json::Parse(RunCli(one).out);
+    const Json b = Json::Parse(RunCli(two).out);
+    for (size_t row = 0; row < 6; ++row) {
+        ASSERT_EQ(a["rows"][row]["runs"].size(), 3u);
+        ASSERT_EQ(b["rows"][row]["runs"].size(), 3u);
+        for (size_t run = 0; run < 3; ++run) {
+            const Json& x = a["rows"][row]["runs"][run];
+            const Json& y = b["rows"][row]["runs"][run];
+            for (const char* key :
+                 {"seed", "best_length", "generations", "crossovers", "mutations"})
+                EXPECT_EQ(x[key].number, y[key].number) << row << " " << run << " " << key;
+        }
+    }
+}
+
+TEST_F(CliSolve, APopulationBeyondTheMemoryLimitIsRefused) {
+    TTSPMap map;
+    RandomSolvableMap(map, 31, 300, 3, 150);
+    const std::string path = (*directory / "long-routes.ga").string();
+    TDisplayFlags flags;
+    map.SaveToFile(path, flags);
+    const Outcome outcome = RunCli({"solve", path, "--population", "32767", "--seed", "1"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("Для популяции нужно около "), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("больше допустимых 1 ГБ. Уменьшите число хромосом."),
+              std::string::npos)
+        << outcome.err;
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 
 using namespace solver_test;
@@ -168,4 +169,56 @@ TEST(CrossoverComparison, RefusesBeforeTheFirstRun) {
     map.SetSelection(Route({3}));
     EXPECT_THROW(RunCrossoverTest(map, options), ETSPError) << "CheckTask";
     EXPECT_EQ(runs, 0);
+}
+
+TEST(CrossoverComparison, JobsGiveTheRunsOfOneThreadAndLeaveTheSharedGeneratorAlone) {
+    TTSPMap map;
+    RandomSolvableMap(map, 62, 15, 40, 7);
+    TCrossoverTestOptions options = QuickOptions();
+    options.Repeats = 3;
+    const TCrossoverTestResult single = RunCrossoverTest(map, options);
+
+    options.Jobs = 2;
+    std::atomic<int> handlers{0};
+    options.MakeRunHandler = [&](int, int) {
+        ++handlers;
+        return [](TTSPPopulation&, int32_t, double, double) {};
+    };
+    SetRandSeed(1234);
+    const TCrossoverTestResult parallel = RunCrossoverTest(map, options);
+    EXPECT_EQ(RandSeed(), 1234u);
+    EXPECT_EQ(handlers, 18);
+    for (size_t row = 0; row < 6; ++row) {
+        ASSERT_EQ(parallel.Rows[row].Runs.size(), 3u);
+        for (size_t run = 0; run < 3; ++run) {
+            const TCrossoverRun& a = single.Rows[row].Runs[run];
+            const TCrossoverRun& b = parallel.Rows[row].Runs[run];
+            EXPECT_EQ(b.Seed, a.Seed);
+            EXPECT_EQ(b.Best, a.Best);
+            EXPECT_EQ(b.Generations, a.Generations);
+            EXPECT_EQ(b.Crossovers, a.Crossovers);
+            EXPECT_EQ(b.Mutations, a.Mutations);
+        }
+    }
+}
+
+TEST(CrossoverComparison, AnAbortWithJobsKeepsTheRunsMadeInOrder) {
+    TTSPMap map;
+    RandomSolvableMap(map, 63, 15, 40, 7);
+    TCrossoverTestOptions options = QuickOptions();
+    options.Repeats = 4;
+    options.Jobs = 2;
+    std::atomic<int> done{0};
+    options.ShouldAbort = [&]() { return ++done == 5; };
+    const TCrossoverTestResult result = RunCrossoverTest(map, options);
+    EXPECT_TRUE(result.Aborted);
+    size_t runs = 0;
+    for (const TCrossoverRow& row : result.Rows) {
+        runs += row.Runs.size();
+        for (size_t i = 1; i < row.Runs.size(); ++i)
+            EXPECT_LT(*row.Runs[i - 1].Seed, *row.Runs[i].Seed);
+    }
+    // The fifth run ended the test; the other thread finished the run it had.
+    EXPECT_GE(runs, 5u);
+    EXPECT_LE(runs, 6u);
 }

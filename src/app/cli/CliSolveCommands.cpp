@@ -2,6 +2,7 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliParallelWatch.h"
 #include "app/cli/CliReference.h"
 #include "app/cli/CliSolveOptions.h"
 #include "app/cli/CliSolveOutput.h"
@@ -45,6 +46,9 @@ each as a percentage of its column's sum.
   --repeats R   run each of the six R times (default 1); repetition r seeds
                 the generator with SEED + r before each of its six runs, and
                 the table shows mean, best and standard deviation per row
+  --jobs N      make the runs on N threads at once (default 1); each run has
+                its own generator seeded as above, so the results are those
+                of --jobs 1 (the times are longer where runs share a core)
 
 Ctrl+C ends the whole test (exit status 130) and prints the runs made.
 
@@ -256,6 +260,15 @@ void PrintCrossoverJson(const solver::TCrossoverTestResult& result, const SolveO
     std::cout << out;
 }
 
+// Runs on several threads: each watched by a handler of its own.
+void UseJobs(solver::TCrossoverTestOptions& test, ParallelRunWatch& watch, int32_t jobs) {
+    test.Jobs = jobs;
+    test.OnRunStart = {};
+    test.OnGeneration = {};
+    test.MakeRunHandler = [&watch](int, int) { return watch.MakeHandler(); };
+    test.ShouldAbort = [&watch]() { return watch.RunDone(); };
+}
+
 } // namespace
 
 int RunSolve(const Arguments& arguments) {
@@ -293,13 +306,14 @@ int RunSolve(const Arguments& arguments) {
 }
 
 int RunCrossoverTest(const Arguments& arguments) {
-    Args args(arguments, SolveValueOptions({"--repeats"}), SolveFlags());
+    Args args(arguments, SolveValueOptions({"--repeats", "--jobs"}), SolveFlags());
     if (args.WantsHelp()) {
         std::cout << kCrossoverTestHelp << kSolveOptionsHelp;
         return 0;
     }
     const SolveOptions options = ReadSolveOptions(args);
     const int32_t repeats = static_cast<int32_t>(args.Integer("--repeats", 1, 1, 100000));
+    const int32_t jobs = static_cast<int32_t>(args.Integer("--jobs", 1, 1, 256));
     if (options.Settings.StopCriterion == solver::scNone && !options.Limits.MaxGenerations &&
         !options.Limits.TimeLimit) {
         throw UsageError("with --stop none no run would end: give --max-generations or "
@@ -330,6 +344,9 @@ int RunCrossoverTest(const Arguments& arguments) {
         monitor.FinishRun();
         return InterruptGuard::Interrupted();
     };
+    ParallelRunWatch parallel(options.Limits, repeats * solver::kCrossoverTestRows, true);
+    if (jobs > 1)
+        UseJobs(test, parallel, jobs);
     const solver::TCrossoverTestResult result = solver::RunCrossoverTest(map, test);
     std::optional<reference::TReferenceResult> yardstick;
     if (options.Reference)
