@@ -9,11 +9,13 @@
 #include "map/TSPMap.h"
 
 #include "core/FastIniFiles.h"
+#include "core/NumberText.h"
 #include "core/TSPErrors.h"
 #include "core/TextEncoding.h"
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -55,6 +57,47 @@ private:
 std::string NodeSection(int32_t position) {
     return std::to_string(position);
 }
+
+// The map file's text as the INI store writes it: "[section]" lines and
+// "key=value" lines, each ended by CR LF. Line breaks in a value are written
+// as spaces, as the store does.
+class TMapFileWriter {
+public:
+    void Section(std::string_view name) {
+        text_ += '[';
+        text_ += name;
+        text_ += "]\r\n";
+    }
+    void Line(std::string_view key, std::string_view value) {
+        text_ += key;
+        text_ += '=';
+        const size_t from = text_.size();
+        text_ += value;
+        for (size_t i = from; i < text_.size(); ++i)
+            if (text_[i] == '\r' || text_[i] == '\n')
+                text_[i] = ' ';
+        text_ += "\r\n";
+    }
+    void Line(std::string_view key, int32_t value) { Line(key, Decimal(value)); }
+    // "prefix" + index as the key: "R_3=17".
+    void Line(std::string_view prefix, int32_t index, int32_t value) {
+        text_ += prefix;
+        text_ += Decimal(index);
+        text_ += '=';
+        text_ += Decimal(value);
+        text_ += "\r\n";
+    }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string_view Decimal(int32_t value) {
+        const auto end = std::to_chars(digits_, digits_ + sizeof digits_, value).ptr;
+        return std::string_view(digits_, static_cast<size_t>(end - digits_));
+    }
+
+    std::string text_;
+    char digits_[16];
+};
 
 void CheckCoordinate(double value, int32_t position) {
     if (!std::isfinite(value) || std::fabs(value) > kMaxCoordinate) {
@@ -197,30 +240,39 @@ std::string TTSPMap::SaveToBytes(const TDisplayFlags& flags, const TMapProgress&
     ProgressScope scope(progress);
     scope.Begin(0);
 
-    TFastIniFiles store;
-    store.WriteString(kOptions, "Caption", "Noname");
-    store.WriteInteger(kOptions, "SelectedCityCount", selected_.Count());
-    store.WriteInteger(kOptions, "CityCount", Count());
-    store.WriteBool(kOptions, "ShowPath", flags.ShowPath);
-    store.WriteBool(kOptions, "ShowRoads", flags.ShowRoads);
-    store.WriteBool(kOptions, "ShowCityName", flags.ShowCityName);
+    // The text the INI store writes for these keys, written directly: a map
+    // of a million roads has two million keys, and the store's index of them
+    // would cost ten times the writing. Sections come in the order of their
+    // first key and keys in the order written, each line ended by CR LF; an
+    // empty name writes no line.
+    TMapFileWriter out;
+    out.Section(kOptions);
+    out.Line("Caption", "Noname");
+    out.Line("SelectedCityCount", selected_.Count());
+    out.Line("CityCount", Count());
+    out.Line("ShowPath", BoolToStr(flags.ShowPath));
+    out.Line("ShowRoads", BoolToStr(flags.ShowRoads));
+    out.Line("ShowCityName", BoolToStr(flags.ShowCityName));
+    if (selected_.Count() > 0)
+        out.Section(kSelectedCity);
     for (int32_t i = 0; i < selected_.Count(); ++i)
-        store.WriteInteger(kSelectedCity, "S_" + std::to_string(i), selected_[i]);
+        out.Line("S_", i, selected_[i]);
 
     scope.Begin(Count());
     for (int32_t p = 0; p < Count(); ++p) {
         const TCity& city = City(p);
-        const std::string section = NodeSection(p);
-        store.WriteInteger(section, "ID", city.ID);
-        store.WriteString(section, "Name", city.Name); // an empty name writes no line
-        store.WriteFloat(section, "X", city.X);
-        store.WriteFloat(section, "Y", city.Y);
-        store.WriteBool(section, "ThisCity", city.ThisCity);
+        out.Section(NodeSection(p));
+        out.Line("ID", city.ID);
+        if (!city.Name.empty())
+            out.Line("Name", city.Name);
+        out.Line("X", FloatToStr(city.X));
+        out.Line("Y", FloatToStr(city.Y));
+        out.Line("ThisCity", BoolToStr(city.ThisCity));
         for (int32_t k = 0; k < city.Roads.Count(); ++k)
-            store.WriteInteger(section, "R_" + std::to_string(k), city.Roads[k]);
+            out.Line("R_", k, city.Roads[k]);
         scope.Step();
     }
-    return EncodeFileText(store.SaveToText());
+    return EncodeFileText(out.Text());
 }
 
 void TTSPMap::SaveToFile(const std::string& path, const TDisplayFlags& flags,
