@@ -11,6 +11,7 @@ PACKAGES=(
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins
     qt6-translations-l10n
     libopenmpt-dev
+    libosmium2-dev libprotozero-dev libexpat1-dev zlib1g-dev libbz2-dev liblz4-dev
     xvfb xauth fonts-dejavu-core
     python3 clang-format-14
 )
