@@ -13,6 +13,12 @@ TPlanePoint ProjectLonLat(double longitude, double latitude) {
     return {kMercatorEarthRadius * longitude * kRadiansPerDegree, -northing};
 }
 
+double PlaneUnitsPerKilometre(double latitude) {
+    const double clamped = std::clamp(latitude, -kMercatorMaxLatitude, kMercatorMaxLatitude);
+    return 1000.0 * kMercatorEarthRadius / kEarthMeanRadius /
+           std::cos(clamped * std::numbers::pi / 180.0);
+}
+
 bool IsValidLongitude(double degrees) {
     return std::isfinite(degrees) && std::fabs(degrees) <= 180.0;
 }

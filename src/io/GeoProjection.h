@@ -19,6 +19,13 @@ inline constexpr double kMercatorEarthRadius = 6378137.0;
 // Longitude and latitude in degrees; latitude within ±90.
 TPlanePoint ProjectLonLat(double longitude, double latitude);
 
+// Plane units one kilometre on the ground spans at a latitude: Web Mercator
+// stretches by 1 / cos(latitude), and its unit is the metre of a sphere a
+// little larger than the Earth's mean one. For distances of a few kilometres
+// (a town to its road) this is exact enough.
+inline constexpr double kEarthMeanRadius = 6371008.8;
+double PlaneUnitsPerKilometre(double latitude);
+
 // Degrees that make sense as a place on the Earth (finite, longitude within
 // ±180, latitude within ±90).
 bool IsValidLongitude(double degrees);

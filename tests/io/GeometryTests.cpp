@@ -38,6 +38,18 @@ TEST(GeoProjection, WebMercatorWithNorthUp) {
     EXPECT_FALSE(IsValidLongitude(NAN));
 }
 
+TEST(GeoProjection, KilometresOnTheGroundGrowTowardsThePoles) {
+    // A kilometre along the equator is 1000 / 6371008.8 radians of the Earth.
+    const double atEquator = 1000.0 / kEarthMeanRadius * kMercatorEarthRadius;
+    EXPECT_NEAR(PlaneUnitsPerKilometre(0), atEquator, 1e-9);
+    EXPECT_NEAR(PlaneUnitsPerKilometre(60), 2 * atEquator, 1e-9);
+    EXPECT_NEAR(PlaneUnitsPerKilometre(-60), 2 * atEquator, 1e-9);
+    // One degree of longitude at 55° north: 2π × 6371.0088 km / 360 × cos 55°.
+    const double degree = ProjectLonLat(38, 55).X - ProjectLonLat(37, 55).X;
+    EXPECT_NEAR(degree / PlaneUnitsPerKilometre(55), 63.779, 0.001);
+    EXPECT_TRUE(std::isfinite(PlaneUnitsPerKilometre(90)));
+}
+
 TEST(SurfaceFit, KeepsTheAspectRatioCentredWithinTheMargin) {
     // 100 x 50 into 767 x 446: margin 20, inner 727 x 406, scale 7.27 (the
     // width limits), height 363.5 centred: 20 + (406 - 363.5) / 2 = 41.25.
