@@ -174,10 +174,12 @@ TOsmImportReport Import(const TOsmSource& source, const TOsmImportSettings& sett
                       2 * (segments + townCount), kSmallerMapAdvice);
     progress.Advance(95);
 
-    TTSPMap result;
-    report.Roads = AssembleOsmMap(towns, thinned.Roads, pixels, result);
-    if (settings.SelectTowns)
-        SelectTowns(result, towns, settings.StartName, settings.EndName);
+    const TOsmMapParts parts = OsmMapParts(towns, thinned.Roads, pixels);
+    const TIntegerArray selection = settings.SelectTowns
+                                        ? TownSelection(towns, settings.StartName, settings.EndName)
+                                        : TIntegerArray();
+    TTSPMap result = AssembleMap(parts.Nodes, parts.Roads, selection);
+    report.Roads = parts.RoadCount;
     report.Towns = townCount;
     report.TransitPoints = result.Count() - townCount;
     report.LengthBefore = thinned.LengthBefore;

@@ -1,22 +1,21 @@
-// Building the map of an import: nodes and two-way roads.
+// Nodes and two-way roads of an imported extract.
 
 #include "io/OsmMapAssembly.h"
+
+#include <algorithm>
 
 namespace {
 
 class Assembly {
 public:
-    Assembly(TTSPMap& map, size_t vertexCount) : map_(map), nodeOf_(vertexCount, -1) {}
+    Assembly(TOsmMapParts& parts, size_t vertexCount) : parts_(parts), nodeOf_(vertexCount, -1) {}
 
     int32_t AddNode(const std::string& name, TPlanePoint pixel, bool isCity) {
-        TCity city;
-        city.ID = map_.Count();
+        const auto node = static_cast<int32_t>(parts_.Nodes.size());
         // Transit points are named by their ID, as the program names new nodes.
-        city.Name = isCity ? name : std::to_string(city.ID);
-        city.X = pixel.X;
-        city.Y = pixel.Y;
-        city.ThisCity = isCity;
-        return map_.AddCity(city);
+        parts_.Nodes.push_back({isCity ? name : std::to_string(node), pixel, isCity});
+        parts_.Roads.emplace_back();
+        return node;
     }
 
     int32_t NodeOf(int32_t vertex, const std::vector<TPlanePoint>& pixels) {
@@ -29,27 +28,25 @@ public:
     // A two-way road, unless the nodes are one or are joined already (two
     // ways between the same junctions may thin to the same straight road).
     void Join(int32_t a, int32_t b) {
-        if (a == b || map_.HasRoad(a, b))
+        std::vector<int32_t>& fromA = parts_.Roads[static_cast<size_t>(a)];
+        if (a == b || std::find(fromA.begin(), fromA.end(), b) != fromA.end())
             return;
-        map_.AddRoadEntry(a, b);
-        map_.AddRoadEntry(b, a);
-        ++roads_;
+        fromA.push_back(b);
+        parts_.Roads[static_cast<size_t>(b)].push_back(a);
+        ++parts_.RoadCount;
     }
 
-    int64_t Roads() const { return roads_; }
-
 private:
-    TTSPMap& map_;
+    TOsmMapParts& parts_;
     std::vector<int32_t> nodeOf_;
-    int64_t roads_ = 0;
 };
 
 } // namespace
 
-int64_t AssembleOsmMap(const std::vector<TPlacedTown>& towns, const TPolylines& roads,
-                       const std::vector<TPlanePoint>& pixels, TTSPMap& map) {
-    map.Clear();
-    Assembly assembly(map, pixels.size());
+TOsmMapParts OsmMapParts(const std::vector<TPlacedTown>& towns, const TPolylines& roads,
+                         const std::vector<TPlanePoint>& pixels) {
+    TOsmMapParts parts;
+    Assembly assembly(parts, pixels.size());
     for (const TPlacedTown& town : towns)
         assembly.AddNode(town.Name, town.Pixel, true);
     for (size_t line = 0; line < roads.Count(); ++line) {
@@ -62,5 +59,5 @@ int64_t AssembleOsmMap(const std::vector<TPlacedTown>& towns, const TPolylines& 
     }
     for (size_t t = 0; t < towns.size(); ++t)
         assembly.Join(static_cast<int32_t>(t), assembly.NodeOf(towns[t].Vertex, pixels));
-    return assembly.Roads();
+    return parts;
 }

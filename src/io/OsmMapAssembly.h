@@ -1,10 +1,10 @@
 #pragma once
-// The last step of the import: the map itself, from the thinned roads and the
-// joined towns in pixels. Towns come first (IDs 0, 1, … in the order of the
-// file), then the road nodes in the order the roads meet them.
+// The nodes and roads of an imported extract, ready for the shared map
+// builder: towns first (IDs 0, 1, … in the order of the file), then the road
+// nodes in the order the roads meet them.
 
+#include "io/ImportedMap.h"
 #include "io/RoadNetwork.h"
-#include "map/TSPMap.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +15,12 @@ struct TPlacedTown {
     int32_t Vertex = -1; // the road vertex the town is joined to
 };
 
+struct TOsmMapParts {
+    std::vector<TImportedNode> Nodes;
+    TRoadLists Roads;      // both ways, no road twice
+    int64_t RoadCount = 0; // node pairs joined
+};
+
 // `pixels` holds the position in pixels of every vertex the roads use.
-// Returns the number of node pairs joined by a road.
-int64_t AssembleOsmMap(const std::vector<TPlacedTown>& towns, const TPolylines& roads,
-                       const std::vector<TPlanePoint>& pixels, TTSPMap& map);
+TOsmMapParts OsmMapParts(const std::vector<TPlacedTown>& towns, const TPolylines& roads,
+                         const std::vector<TPlanePoint>& pixels);

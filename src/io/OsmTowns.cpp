@@ -67,8 +67,8 @@ std::vector<TPlacedTown> PlaceTowns(const TOsmExtract& extract, const TRoadNetwo
     return towns;
 }
 
-void SelectTowns(TTSPMap& map, const std::vector<TPlacedTown>& towns, const std::string& startName,
-                 const std::string& endName) {
+TIntegerArray TownSelection(const std::vector<TPlacedTown>& towns, const std::string& startName,
+                            const std::string& endName) {
     if (towns.size() < 2)
         throw EImportError("Для выделения нужны хотя бы два города, а на карте один.");
     std::vector<int32_t> order(towns.size());
@@ -88,5 +88,5 @@ void SelectTowns(TTSPMap& map, const std::vector<TPlacedTown>& towns, const std:
     TIntegerArray selection;
     for (int32_t id : order)
         selection.Add(id);
-    map.SetSelection(selection);
+    return selection;
 }

@@ -19,10 +19,10 @@ std::vector<TPlacedTown> PlaceTowns(const TOsmExtract& extract, const TRoadNetwo
                                     const std::optional<TPlaneBox>& box, double joinKilometres,
                                     TOsmImportReport& report, const TImportProgress& progress);
 
-// Selects every town of the map (whose towns are its first nodes, in the
-// order of `towns`), in that order; the town named `startName` goes first and
-// the one named `endName` last, when given. Names match exactly or, failing
-// that, without regard to letter case. Raises EImportError for fewer than two
+// Every town by its position in `towns` (the towns are the map's first
+// nodes), in that order; the town named `startName` goes first and the one
+// named `endName` last, when given. Names match exactly or, failing that,
+// without regard to letter case. Raises EImportError for fewer than two
 // towns, a name no town has, or one town named as both.
-void SelectTowns(TTSPMap& map, const std::vector<TPlacedTown>& towns, const std::string& startName,
-                 const std::string& endName);
+TIntegerArray TownSelection(const std::vector<TPlacedTown>& towns, const std::string& startName,
+                            const std::string& endName);
