@@ -26,5 +26,6 @@ void WriteImportedMap(const TImportResult& result, const TSurfaceSize& surface, 
 // parsed with the shared options and its own.
 int ImportTsplibCommand(const std::string& input, const Args& args);
 int ImportCsvCommand(const std::string& input, const Args& args);
+int ImportOsmCommand(const std::string& input, const Args& args);
 
 } // namespace cli

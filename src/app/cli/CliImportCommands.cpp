@@ -20,6 +20,11 @@ const char* const kImportHelp =
     R"(Usage: trasolan-cli import FILE.tsp|FILE.csv [--roads-file ROADS.csv]
                           [--roads complete|nearest[:K]] [--width W] [--height H]
                           [--json] -o MAP.ga
+       trasolan-cli import FILE.osm|FILE.osm.pbf|FILE.osm.bz2 [--highways CLASSES]
+                          [--minor-roads] [--places KINDS] [--tolerance PX]
+                          [--join KM] [--bbox W,S,E,N] [--width W] [--height H]
+                          [--select towns [--start NAME] [--end NAME]] [--json]
+                          -o MAP.ga
 
 Makes a map from a file of another program; the file's extension says which:
 
@@ -34,6 +39,8 @@ Makes a map from a file of another program; the file's extension says which:
         (order number in the route; without this column every city is
         selected in file order) and id. Separator ';', ',' or tab, decimal
         comma or point, UTF-8 or Windows-1251.
+  .osm, .osm.pbf, .osm.bz2 (also .pbf)
+        an OpenStreetMap extract: its roads and towns (see below).
 
 Coordinates are fitted into a surface of W x H pixels with one scale for
 both axes, centred, with a margin of 20 pixels on each side (an eighth of
@@ -57,6 +64,33 @@ keep their direction (y grows downward, as on the map).
 
 Maps beyond the program's limits are refused: 16384 nodes (the solver's
 table of distances), 5000000 roads.
+
+OpenStreetMap extracts. Roads are the ways tagged highway of the chosen
+classes. Every road goes both ways: one-way tags (oneway=yes and the like)
+are ignored, since the map has no one-way roads. Nodes where roads meet or
+end become transit points; between them the shape is thinned
+(Douglas-Peucker) so that no dropped node lies farther than the tolerance
+from the drawn road, and the nodes kept become transit points too. Towns are
+the nodes tagged place=city or town (village on request), named by name:ru,
+else name; each is joined both ways to the nearest road node within --join
+kilometres, and towns farther from every road are left out and counted.
+Only the largest connected part of the roads (by length) is kept, with its
+towns, so every selection of them can be solved. Towns get IDs 0, 1, ... in
+the order of the file; nothing is selected unless asked. A map beyond the
+limits is refused with advice: higher road classes, a larger tolerance or a
+smaller box.
+
+  --highways CLASSES  highway classes, comma-separated, each with its _link
+                      ways (default motorway,trunk,primary,secondary,tertiary)
+  --minor-roads       add unclassified and residential roads
+  --places KINDS      place kinds taken as towns (default city,town)
+  --tolerance PX      thinning tolerance in pixels of the surface (default 2;
+                      0 keeps every node off a straight line)
+  --join KM           farthest a town may be from its road (default 5)
+  --bbox W,S,E,N      only what lies inside this box (degrees of longitude
+                      and latitude); roads that leave it end on its edge
+  --select towns      select every town in the order of the file, or from
+                      --start NAME to --end NAME (names as on the map)
 )";
 
 struct TImporter {
@@ -70,6 +104,10 @@ struct TImporter {
 const TImporter kImporters[] = {
     {{".tsp"}, {"--roads"}, {}, &ImportTsplibCommand},
     {{".csv"}, {"--roads", "--roads-file"}, {}, &ImportCsvCommand},
+    {{".osm", ".osm.pbf", ".osm.bz2", ".pbf"},
+     {"--highways", "--places", "--tolerance", "--join", "--bbox", "--select", "--start", "--end"},
+     {"--minor-roads"},
+     &ImportOsmCommand},
 };
 
 std::string LowerAscii(std::string text) {
