@@ -11,9 +11,11 @@
 #include <osmium/io/any_input.hpp>
 #include <osmium/io/xml_input.hpp>
 #include <osmium/osm/node.hpp>
+#include <osmium/osm/object.hpp>
 #include <osmium/osm/way.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +23,14 @@ namespace {
 
 // Objects between two polls of the cancel flag.
 constexpr size_t kCancelPollObjects = 4096;
+
+// libosmium reads up to 20 chunks of a megabyte ahead of its parser, and a
+// reader that is closed still parses what it has queued: a third of a second
+// of XML before a cancel takes effect. Four chunks keep the parser fed and a
+// cancel quick. The variable is set while static objects are made, before
+// main() and so before any thread that could read the environment; a value
+// the user set stays.
+const bool kShortInputQueue = setenv("OSMIUM_MAX_INPUT_QUEUE_SIZE", "4", 0) == 0;
 
 std::string Quoted(const std::string& text) {
     return "«" + text + "»";
@@ -53,21 +63,33 @@ void CheckReadable(const TOsmSource& source) {
         throw EImportError("Файл " + Quoted(source.Path) + " пуст.");
 }
 
-// Runs one pass over the objects of one kind, calling visit for each, with
-// progress from `from` to `to` percent and a cancel poll every few thousand.
-template <typename TObject, typename TVisit>
-void ReadPass(const TOsmSource& source, osmium::osm_entity_bits::type kind,
-              const TImportProgress& progress, int from, int to, TVisit visit) {
-    osmium::io::Reader reader(OpenedFile(source), kind, osmium::io::read_meta::no);
+// Runs one pass over the objects of the file, calling visit for each until
+// it returns false, with progress from `from` to `to` percent and a cancel
+// poll every few thousand objects. Every kind is read although a pass needs
+// only some: libosmium skips unwanted kinds without handing anything back,
+// so a pass for ways would sit deaf to a cancel for seconds while it skips
+// the nodes of a large file.
+template <typename TVisit>
+void ReadPass(const TOsmSource& source, const TImportProgress& progress, int from, int to,
+              TVisit visit) {
+    osmium::io::Reader reader(OpenedFile(source), osmium::osm_entity_bits::nwr,
+                              osmium::io::read_meta::no);
     const size_t size = reader.file_size();
     size_t seen = 0;
-    while (osmium::memory::Buffer buffer = reader.read()) {
+    bool reading = true;
+    while (reading) {
+        osmium::memory::Buffer buffer = reader.read();
+        if (!buffer)
+            break;
         if (size > 0) {
             const double share = std::min(1.0, static_cast<double>(reader.offset()) / size);
             progress.Advance(from + static_cast<int>((to - from) * share));
         }
-        for (const TObject& object : buffer.select<TObject>()) {
-            visit(object);
+        for (const osmium::OSMObject& object : buffer.select<osmium::OSMObject>()) {
+            if (!visit(object)) {
+                reading = false;
+                break;
+            }
             if (++seen % kCancelPollObjects == 0)
                 progress.CheckCancel();
         }
@@ -104,41 +126,61 @@ std::string TownName(const osmium::Node& node) {
     return name.empty() ? CleanName(node.tags()["name"]) : name;
 }
 
-void ReadWays(const TOsmSource& source, const TOsmFilter& filter, TOsmExtract& extract,
+void AddRoad(const osmium::Way& way, TOsmExtract& extract) {
+    for (const osmium::NodeRef& ref : way.nodes())
+        extract.WayNodes.push_back(ref.ref());
+    extract.WayStart.push_back(extract.WayNodes.size());
+}
+
+// The first pass: the roads, and whether all nodes come before the ways and
+// relations (as in every extract the usual tools write), so that the second
+// pass may stop at the first way.
+bool ReadWays(const TOsmSource& source, const TOsmFilter& filter, TOsmExtract& extract,
               const TImportProgress& progress) {
-    ReadPass<osmium::Way>(source, osmium::osm_entity_bits::way, progress, 0, 40,
-                          [&](const osmium::Way& way) {
-                              if (!IsRoad(way, filter))
-                                  return;
-                              for (const osmium::NodeRef& ref : way.nodes())
-                                  extract.WayNodes.push_back(ref.ref());
-                              extract.WayStart.push_back(extract.WayNodes.size());
-                          });
+    bool pastNodes = false, nodesFirst = true;
+    ReadPass(source, progress, 0, 40, [&](const osmium::OSMObject& object) {
+        if (object.type() == osmium::item_type::node)
+            nodesFirst = nodesFirst && !pastNodes;
+        else
+            pastNodes = true;
+        if (object.type() == osmium::item_type::way &&
+            IsRoad(static_cast<const osmium::Way&>(object), filter))
+            AddRoad(static_cast<const osmium::Way&>(object), extract);
+        return true;
+    });
     extract.NodeIds = extract.WayNodes;
     std::sort(extract.NodeIds.begin(), extract.NodeIds.end());
     extract.NodeIds.erase(std::unique(extract.NodeIds.begin(), extract.NodeIds.end()),
                           extract.NodeIds.end());
     extract.NodePoints.assign(extract.NodeIds.size(), TGeoPoint{});
     extract.NodeKnown.assign(extract.NodeIds.size(), false);
+    return nodesFirst;
 }
 
+void TakeNode(const osmium::Node& node, const TOsmFilter& filter, TOsmExtract& extract) {
+    const osmium::Location location = node.location();
+    if (!location.valid())
+        return;
+    const TGeoPoint where{location.lon_without_check(), location.lat_without_check()};
+    const int64_t at = extract.NodeIndex(node.id());
+    if (at >= 0) {
+        extract.NodePoints[static_cast<size_t>(at)] = where;
+        extract.NodeKnown[static_cast<size_t>(at)] = true;
+    }
+    const char* place = node.tags()["place"];
+    if (place && filter.Places.contains(std::string_view(place)))
+        extract.Towns.push_back({node.id(), where, TownName(node)});
+}
+
+// The second pass: positions of the roads' nodes, and the towns.
 void ReadNodes(const TOsmSource& source, const TOsmFilter& filter, TOsmExtract& extract,
-               const TImportProgress& progress) {
-    ReadPass<osmium::Node>(
-        source, osmium::osm_entity_bits::node, progress, 40, 80, [&](const osmium::Node& node) {
-            const osmium::Location location = node.location();
-            if (!location.valid())
-                return;
-            const TGeoPoint where{location.lon_without_check(), location.lat_without_check()};
-            const int64_t at = extract.NodeIndex(node.id());
-            if (at >= 0) {
-                extract.NodePoints[static_cast<size_t>(at)] = where;
-                extract.NodeKnown[static_cast<size_t>(at)] = true;
-            }
-            const char* place = node.tags()["place"];
-            if (place && filter.Places.contains(std::string_view(place)))
-                extract.Towns.push_back({node.id(), where, TownName(node)});
-        });
+               bool nodesFirst, const TImportProgress& progress) {
+    ReadPass(source, progress, 40, 80, [&](const osmium::OSMObject& object) {
+        if (object.type() != osmium::item_type::node)
+            return !nodesFirst;
+        TakeNode(static_cast<const osmium::Node&>(object), filter, extract);
+        return true;
+    });
 }
 
 // libosmium's errors in English, behind a Russian sentence that says what
@@ -177,8 +219,8 @@ TOsmExtract ReadOsmExtract(const TOsmSource& source, const TOsmFilter& filter,
     CheckReadable(source);
     TOsmExtract extract;
     try {
-        ReadWays(source, filter, extract, progress);
-        ReadNodes(source, filter, extract, progress);
+        const bool nodesFirst = ReadWays(source, filter, extract, progress);
+        ReadNodes(source, filter, extract, nodesFirst, progress);
     } catch (const EImportCancelled&) {
         throw;
     } catch (const std::bad_alloc&) {
