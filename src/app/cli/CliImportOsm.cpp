@@ -79,8 +79,11 @@ TOsmImportSettings SettingsOf(const Args& args) {
 }
 
 void PrintReport(const TOsmImportReport& r, const std::string& output, bool json) {
-    const double change =
-        r.LengthBefore > 0 ? (r.LengthAfter - r.LengthBefore) / r.LengthBefore * 100 : 0;
+    // Shares of the length lost, as negative percentages (never "-0").
+    const double change = r.LengthAfter < r.LengthBefore
+                              ? (r.LengthAfter - r.LengthBefore) / r.LengthBefore * 100
+                              : 0;
+    const double worst = r.WorstRoadShortening > 0 ? -r.WorstRoadShortening * 100 : 0;
     if (json) {
         std::cout << "{\"format\":\"OpenStreetMap\",\"towns\":" << r.Towns
                   << ",\"transit_points\":" << r.TransitPoints << ",\"roads\":" << r.Roads
@@ -99,7 +102,7 @@ void PrintReport(const TOsmImportReport& r, const std::string& output, bool json
               << " near cut-off roads only)\n"
               << "thinning: road length " << FixedText(r.LengthBefore, 1) << " px -> "
               << FixedText(r.LengthAfter, 1) << " px (" << FixedText(change, 3)
-              << " %), worst road " << FixedText(-r.WorstRoadShortening * 100, 3) << " %\n"
+              << " %), worst road " << FixedText(worst, 3) << " %\n"
               << "written: " << output << "\n";
 }
 
