@@ -45,8 +45,10 @@ void CheckSettings(const TOsmImportSettings& s) {
         throw EImportError("Не заданы классы дорог или виды населённых пунктов.");
     if (!(s.Tolerance >= 0 && s.Tolerance <= 1000))
         throw EImportError("Допуск упрощения дорог должен лежать от 0 до 1000 пикселей.");
-    if (!(s.JoinKilometres > 0 && s.JoinKilometres <= 1000))
-        throw EImportError("Расстояние от города до дороги должно лежать от 0 до 1000 км.");
+    // Below a metre the grid of the town search would need more cells than
+    // its numbers can count.
+    if (!(s.JoinKilometres >= 0.001 && s.JoinKilometres <= 1000))
+        throw EImportError("Расстояние от города до дороги должно лежать от 0,001 до 1000 км.");
     if (s.Box &&
         !(s.Box->West < s.Box->East && s.Box->South < s.Box->North && s.Box->West >= -180 &&
           s.Box->East <= 180 && s.Box->South >= -90 && s.Box->North <= 90)) {

@@ -65,6 +65,25 @@ TEST(OsmImportFailure, ContentThatMakesNoMap) {
     EXPECT_EQ(ImportBytesMessage(Extract(Road("primary") + kTown)), "");
 }
 
+TEST(OsmImportFailure, SettingsOutOfRange) {
+    const std::string extract = Extract(Road("primary") + kTown);
+    TOsmImportSettings settings;
+    settings.Tolerance = -1;
+    EXPECT_THAT(ImportBytesMessage(extract, settings), HasSubstr("Допуск упрощения дорог"));
+    settings = {};
+    settings.JoinKilometres = 0;
+    EXPECT_THAT(ImportBytesMessage(extract, settings), HasSubstr("от 0,001 до 1000 км"));
+    settings = {};
+    settings.Box = TGeoBox{38, 55, 37, 56};
+    EXPECT_THAT(ImportBytesMessage(extract, settings), HasSubstr("Прямоугольник области"));
+    settings = {};
+    settings.Surface.Width = 0;
+    EXPECT_THAT(ImportBytesMessage(extract, settings), HasSubstr("Ширина и высота карты"));
+    settings = {};
+    settings.Places.clear();
+    EXPECT_THAT(ImportBytesMessage(extract, settings), HasSubstr("Не заданы"));
+}
+
 TEST(OsmImportFailure, FilesThatCannotBeRead) {
     EXPECT_THAT(ImportMessage(TempPath("missing.osm")), HasSubstr("Не удаётся открыть файл"));
     EXPECT_THAT(ImportMessage(WriteFile("empty.osm", "")), HasSubstr("пуст"));
@@ -72,6 +91,11 @@ TEST(OsmImportFailure, FilesThatCannotBeRead) {
                 HasSubstr("Формат файла"));
     EXPECT_THAT(ImportMessage(WriteFile("bad.osm", Extract("<node id='1'>"))),
                 HasSubstr("ошибка XML в строке 3, столбце 15"));
+    // A coordinate libosmium overflows on while reading it (see src/io): the
+    // import goes on without undefined behaviour (the sanitizer build checks).
+    EXPECT_THAT(ImportMessage(WriteFile("exponent.osm",
+                                        Extract("<node id='1' lat='55.E75' lon='37'/>"))),
+                HasSubstr("нет дорог"));
     EXPECT_THAT(ImportMessage(WriteFile("words.osm", "not xml at all")),
                 HasSubstr("ошибка XML в строке 1"));
 

@@ -62,7 +62,7 @@ TOsmImportSettings SettingsOf(const Args& args) {
     if (auto places = args.Value("--places"))
         settings.Places = SplitList(*places, "--places");
     settings.Tolerance = args.Real("--tolerance", 2.0, 0, 1000);
-    settings.JoinKilometres = args.Real("--join", 5.0, 0.01, 1000);
+    settings.JoinKilometres = args.Real("--join", 5.0, 0.001, 1000);
     if (auto box = args.Value("--bbox"))
         settings.Box = ParseBox(*box);
     settings.Surface = ReadSurface(args);
