@@ -59,5 +59,8 @@ TOsmMapParts OsmMapParts(const std::vector<TPlacedTown>& towns, const TPolylines
     }
     for (size_t t = 0; t < towns.size(); ++t)
         assembly.Join(static_cast<int32_t>(t), assembly.NodeOf(towns[t].Vertex, pixels));
+    // Imported maps keep each road list in ascending order.
+    for (std::vector<int32_t>& list : parts.Roads)
+        std::sort(list.begin(), list.end());
     return parts;
 }

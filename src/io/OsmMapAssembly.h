@@ -17,7 +17,7 @@ struct TPlacedTown {
 
 struct TOsmMapParts {
     std::vector<TImportedNode> Nodes;
-    TRoadLists Roads;      // both ways, no road twice
+    TRoadLists Roads;      // both ways, no road twice, each list ascending
     int64_t RoadCount = 0; // node pairs joined
 };
 
