@@ -5,28 +5,7 @@
 set -u
 CLI="$1"
 SAMPLES="$2"
-WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
-failures=0
-passed=0
-
-check() { # check DESCRIPTION COMMAND...
-    local description="$1"
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAILED: $description"
-        failures=$((failures + 1))
-    fi
-}
-
-exit_status() { # exit_status EXPECTED COMMAND...
-    local expected="$1"
-    shift
-    "$@" >"$WORK/out" 2>"$WORK/err"
-    [ $? -eq "$expected" ]
-}
+source "$(dirname "$0")/cli_support.sh"
 
 check "import" exit_status 0 "$CLI" import "$SAMPLES/roads.osm" -o "$WORK/r.ga"
 check "summary" grep -q '^imported: 2 towns, 12 transit points, 13 roads; towns left out: 2 ' \
@@ -58,5 +37,4 @@ check "bad selection" exit_status 2 "$CLI" import "$SAMPLES/roads.osm" --select 
 check "option of another importer" exit_status 2 "$CLI" import "$SAMPLES/roads.osm" \
     --roads complete -o "$WORK/x.ga"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
