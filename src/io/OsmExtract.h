@@ -56,7 +56,7 @@ struct TOsmSource {
 };
 
 // Reads the extract in two passes (ways, then nodes). Progress goes from
-// `progress` 0 to 80 percent. Raises ETSPError with a Russian message for a
+// `progress` 0 to 80 percent. Raises EImportError with a Russian message for a
 // file that cannot be opened or read, EImportCancelled when cancelled.
 TOsmExtract ReadOsmExtract(const TOsmSource& source, const TOsmFilter& filter,
                            const TImportProgress& progress);
