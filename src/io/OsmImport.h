@@ -3,7 +3,7 @@
 // roads of the chosen classes, thinned to the junctions, ends and the points
 // that keep their shape, and the towns joined to them, projected (Web
 // Mercator) and fitted into the map surface. Only the largest connected part
-// of the network is kept, so every selection of its towns can be solved.
+// of the network is kept, so every town can be reached from every other.
 //
 // The import builds a new map and never touches the program's own; it may run
 // in a worker thread (see ImportProgress.h).

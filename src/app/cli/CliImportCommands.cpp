@@ -75,7 +75,7 @@ the nodes tagged place=city or town (village on request), named by name:ru,
 else name; each is joined both ways to the nearest road node within --join
 kilometres, and towns farther from every road are left out and counted.
 Only the largest connected part of the roads (by length) is kept, with its
-towns, so every selection of them can be solved. Towns get IDs 0, 1, ... in
+towns, so every town can be reached from every other. Towns get IDs 0, 1, ... in
 the order of the file; nothing is selected unless asked. A map beyond the
 limits is refused with advice: higher road classes, a larger tolerance or a
 smaller box.
