@@ -81,8 +81,9 @@ TEST(RunStart, ProgressReportsBothStagesAndChangesNoDraw) {
     EXPECT_EQ(reports.back().stage, TStartStage::Routes);
     EXPECT_EQ(reports.back().total, 30 * 39); // one unit per walk between selected cities
     for (size_t i = 1; i < reports.size(); ++i) {
-        if (reports[i].stage == reports[i - 1].stage)
+        if (reports[i].stage == reports[i - 1].stage) {
             EXPECT_GE(reports[i].done, reports[i - 1].done);
+        }
         EXPECT_LE(reports[i].done, reports[i].total);
     }
 }
@@ -106,8 +107,9 @@ TEST(RunStart, AStopInTheProgressHandlerLeavesEverythingAsItWas) {
                 if (stage == stopAt) {
                     // The stop comes in the middle of the first route, whose
                     // walks are thousands of steps.
-                    if (stage == TStartStage::Routes)
+                    if (stage == TStartStage::Routes) {
                         EXPECT_LT(done, 39);
+                    }
                     sender.Stop();
                 }
             },
