@@ -13,7 +13,9 @@
 #include "reference/RoadGraph.h"
 #include "reference/SearchControl.h"
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -26,6 +28,9 @@ public:
     // Beyond this many bytes the search trees are not kept; a path is then
     // found again by one more search when it is expanded.
     static constexpr uint64_t kKeptTreeBytes = 256ull << 20;
+    // Threads that search at once (each with its own scratch of a few
+    // arrays the size of the map).
+    static constexpr size_t kMaxWorkers = 8;
 
     // terminals: node positions; the inner ones (all but the first and the
     // last) distinct and different from both ends. Polls `control` between
@@ -48,6 +53,13 @@ public:
     bool TreesKept() const { return !trees_.empty(); }
 
 private:
+    // Every search but from the end, on up to kMaxWorkers threads.
+    void SearchAllSources(size_t sources, const TSearchControl& control);
+    // Takes sources from `next` until none is left or `stop` is raised;
+    // `report`, when given, is called after each search.
+    void SearchSources(std::atomic<size_t>& next, std::atomic<size_t>& done,
+                       const std::atomic<bool>& stop, const TSearchControl& control,
+                       const std::function<void()>& report = {});
     // One search from `source`, stopping once every terminal is settled;
     // fills the search's distances and the predecessors `previous` (n entries).
     void Search(int32_t source, int32_t* previous) const;
