@@ -93,9 +93,9 @@ TEST(OsmImportFailure, FilesThatCannotBeRead) {
                 HasSubstr("ошибка XML в строке 3, столбце 15"));
     // A coordinate libosmium overflows on while reading it (see src/io): the
     // import goes on without undefined behaviour (the sanitizer build checks).
-    EXPECT_THAT(ImportMessage(WriteFile("exponent.osm",
-                                        Extract("<node id='1' lat='55.E75' lon='37'/>"))),
-                HasSubstr("нет дорог"));
+    EXPECT_THAT(
+        ImportMessage(WriteFile("exponent.osm", Extract("<node id='1' lat='55.E75' lon='37'/>"))),
+        HasSubstr("нет дорог"));
     EXPECT_THAT(ImportMessage(WriteFile("words.osm", "not xml at all")),
                 HasSubstr("ошибка XML в строке 1"));
 
