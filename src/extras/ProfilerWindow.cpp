@@ -1,6 +1,7 @@
 #include "extras/ProfilerWindow.h"
 
 #include "guibase/ModalWindows.h"
+#include "guibase/Text.h"
 #include "profiler/ProfilerView.h"
 
 #include <QApplication>
@@ -42,7 +43,7 @@ QString FromUtf8(const std::string& text) {
 
 // The hint's text as Qt shows it: a line break is a plain "\n".
 QString HintText(const std::string& text) {
-    return FromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return MessageText(FromUtf8(text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 } // namespace
@@ -52,7 +53,7 @@ TProfilerWindow::TProfilerWindow(const profiler::TProfilerList& sections, QWidge
                           Qt::WindowCloseButtonHint),
       sections_(sections) {
     setObjectName(QStringLiteral("frmProfiler"));
-    setWindowTitle(QStringLiteral("Профайлер"));
+    setWindowTitle(Text("Профайлер"));
     setFixedSize(kFormWidth, kFormHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect desk = screen->geometry();
@@ -125,7 +126,7 @@ void TProfilerWindow::FillList() {
     ListView1->setColumnCount(static_cast<int>(columns.size()));
     QStringList headings;
     for (size_t c = 0; c < columns.size(); ++c) {
-        headings << QString::fromUtf8(columns[c].Caption);
+        headings << Text(columns[c].Caption);
         ListView1->setColumnWidth(static_cast<int>(c), columns[c].Width);
     }
     ListView1->setHorizontalHeaderLabels(headings);

@@ -1,5 +1,6 @@
 #include "ui/MapPainter.h"
 
+#include "guibase/Text.h"
 #include "map/TSPMap.h"
 
 #include <QCoreApplication>
@@ -341,9 +342,9 @@ QString NodeLabel(const TTSPMap& map, int32_t position) {
     const TIntegerArray& selected = map.SelectedCities();
     if (selected.Count() > 0) {
         if (city.ID == selected[0])
-            label += QStringLiteral(" (Начальная)");
+            label += Text(" (Начальная)");
         else if (city.ID == selected[selected.Count() - 1])
-            label += QStringLiteral(" (Конечная)");
+            label += Text(" (Конечная)");
     }
     return label;
 }

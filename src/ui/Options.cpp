@@ -1,5 +1,6 @@
 #include "ui/Options.h"
 
+#include "guibase/Text.h"
 #include "widgets/TCaptionBar.h"
 #include "widgets/TGradientHeader.h"
 #include "widgets/TImageButton.h"
@@ -25,7 +26,7 @@ constexpr int kCloseButtonLeft = 418;
 
 TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Опции алгоритма"));
+    setWindowTitle(Text("Опции алгоритма"));
     resize(kClientWidth, kClientHeight);
 
     CaptionImages = new TImageList(QSize(16, 16), this);
@@ -43,7 +44,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frame
     FormCaption = new TCaptionBar(Panel1);
     FormCaption->setObjectName(QStringLiteral("FormCaption"));
     FormCaption->setGeometry(kBorder, kBorder, kClientWidth - 2 * kBorder, kCaptionHeight);
-    FormCaption->SetCaption(QStringLiteral("Опции алгоритма"));
+    FormCaption->SetCaption(Text("Опции алгоритма"));
     RollUp = FormCaption->LeftButton();
     RollUp->setObjectName(QStringLiteral("RollUp"));
     RollUp->SetImages(CaptionImages);
@@ -69,7 +70,7 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frame
     PageControl1->setGeometry(200, 36, 413, 365);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Тип задачи"));
+    PageControl1->addTab(TabSheet1, Text("Тип задачи"));
 
     Bevel1 = new QFrame(Panel1);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));

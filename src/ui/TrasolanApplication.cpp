@@ -1,10 +1,11 @@
 #include "ui/TrasolanApplication.h"
 
+#include "guibase/Language.h"
 #include "guibase/Seams.h"
+#include "guibase/Text.h"
 
-#include <QLibraryInfo>
+#include <QIcon>
 #include <QLocale>
-#include <QTranslator>
 #include <QWidget>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -13,13 +14,13 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Numbers in the charts and fields read the Russian way (decimal comma),
     // whatever the system's language, like every text of the program.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    // Qt's own texts (file dialogs, message box buttons) in Russian too.
-    auto* qtTexts = new QTranslator(this);
-    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(qtTexts);
-    else
-        delete qtTexts;
+    // Russian until told otherwise, Qt's own texts (file dialogs, message
+    // box buttons) included.
+    SetInterfaceLanguage(TLanguage::Russian);
+    setApplicationVersion(QStringLiteral(TRASOLAN_VERSION));
+    // The desktop finds the program's entry and icon by this name.
+    setDesktopFileName(QStringLiteral(TRASOLAN_APP_ID));
+    setWindowIcon(QIcon(QStringLiteral(":/extras/logo.svg")));
     // Windows of this program are laid out in pixels for an 8-point "MS Sans
     // Serif"; where that face is missing, the narrow sans serif faces of the
     // same width stand in for it before any wider default.
@@ -52,11 +53,11 @@ QWidget* MessageParent() {
 } // namespace
 
 void ShowException(const std::exception& error) {
-    seams::ShowError(MessageParent(), QString::fromUtf8(error.what()));
+    seams::ShowError(MessageParent(), MessageText(QString::fromUtf8(error.what())));
 }
 
 void ShowUnknownException() {
-    seams::ShowError(MessageParent(), QStringLiteral("Неизвестная ошибка"));
+    seams::ShowError(MessageParent(), Text("Неизвестная ошибка"));
 }
 
 bool RunGuarded(const std::function<void()>& action) {

@@ -1,6 +1,7 @@
 #include "ui/untChromSost.h"
 
 #include "guibase/ModalWindows.h"
+#include "guibase/Text.h"
 #include "solver/AlgorithmGetetic.h"
 #include "solver/SolverCodes.h"
 #include "ui/untResults.h"
@@ -15,7 +16,7 @@ TfrmChromSost* frmChromSost = nullptr;
 
 TfrmChromSost::TfrmChromSost(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmChromSost"));
-    setWindowTitle(QString::fromUtf8("Состояние хромосом при решении"));
+    setWindowTitle(Text("Состояние хромосом при решении"));
     setSizeGripEnabled(true);
     resize(774, 556);
 
@@ -52,7 +53,7 @@ void TfrmChromSost::Fill(const std::array<int32_t, 5>& kindTotal) {
             label = frmResults->CrossoverTypePanel->itemText(kind);
         else {
             const std::string_view name = solver::kCrossoverNames[static_cast<std::size_t>(kind)];
-            label = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+            label = Text(name);
         }
         Chart->AddPoint(Series1, kindTotal[static_cast<std::size_t>(kind)], QColor(255, 0, 0),
                         label);

@@ -1,6 +1,7 @@
 #include "ui/untGraphicFitness.h"
 
 #include "guibase/ModalWindows.h"
+#include "guibase/Text.h"
 #include "widgets/TLineChart.h"
 
 #include <QChart>
@@ -27,21 +28,20 @@ QList<QPointF> ToChartPoints(const std::vector<TFitnessPoint>& points) {
 
 TfrmGraphicFitness::TfrmGraphicFitness(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmGraphicFitness"));
-    setWindowTitle(QString::fromUtf8("График изменения приспособлености особей"));
+    setWindowTitle(Text("График изменения приспособлености особей"));
     setSizeGripEnabled(true);
     resize(774, 556);
 
     Chart = new TLineChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
-    Chart->SetTitle(
-        QString::fromUtf8("График приспособленности самой лучшей и самой плохой особей"));
+    Chart->SetTitle(Text("График приспособленности самой лучшей и самой плохой особей"));
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setBold(true);
     titleFont.setPixelSize(15);
     Chart->SetTitleFont(titleFont);
     Chart->SetTitleColor(Qt::blue);
-    Chart->SetFootLines({QString::fromUtf8("красная кривая - самая плохая"),
-                         QString::fromUtf8("синяя кривая - самая хорошая")});
+    Chart->SetFootLines(
+        {Text("красная кривая - самая плохая"), Text("синяя кривая - самая хорошая")});
     Chart->SetBackgroundGradient(palette().color(QPalette::Window), QColor(192, 192, 192));
     Chart->SetLegendVisible(false);
     Series1 = Chart->AddSeries(QStringLiteral("Series1"), Qt::red);

@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/TSPErrors.h"
 #include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "map/TSPMap.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
@@ -53,13 +54,13 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place) {
 TfrmHint::TfrmHint(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("frmHint"));
-    setWindowTitle(QStringLiteral("Информация"));
+    setWindowTitle(Text("Информация"));
     setFixedSize(kClientSize);
 
     FormCaption = new TCaptionBar(this);
     FormCaption->setObjectName(QStringLiteral("FormCaption"));
     FormCaption->setGeometry(0, 0, kClientSize.width(), kCaptionHeight);
-    FormCaption->SetCaption(QStringLiteral("Информация"));
+    FormCaption->SetCaption(Text("Информация"));
     // Black on the white bar, whatever the desktop's colour scheme.
     QPalette captionColours = FormCaption->CaptionLabel()->palette();
     captionColours.setColor(QPalette::WindowText, Qt::black);
@@ -72,7 +73,7 @@ TfrmHint::TfrmHint(QWidget* parent)
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     CloseBtn->setGeometry(148, 1, 19, 21);
     CloseBtn->setFocusPolicy(Qt::NoFocus);
-    CloseBtn->setToolTip(QStringLiteral("Закрыть окно"));
+    CloseBtn->setToolTip(Text("Закрыть окно"));
     connect(CloseBtn, &QAbstractButton::clicked, this, [this] { CloseBtnClick(); });
     connect(FormCaption, &TCaptionBar::pressed, this, [this] { StartWindowDrag(this); });
 
@@ -80,9 +81,9 @@ TfrmHint::TfrmHint(QWidget* parent)
     glWizardHeader1->setObjectName(QStringLiteral("glWizardHeader1"));
     glWizardHeader1->setGeometry(0, kCaptionHeight, kClientSize.width(), 5);
 
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("Название города"), {44, 36});
+    Label1 = MakeLabel(this, "Label1", Text("Название города"), {44, 36});
     CityName = MakeEdit(this, "CityName", {8, 56, 161, 21});
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Координаты"), {56, 88});
+    Label2 = MakeLabel(this, "Label2", Text("Координаты"), {56, 88});
     Label3 = MakeLabel(this, "Label3", QStringLiteral("X"), {36, 104});
     Label4 = MakeLabel(this, "Label4", QStringLiteral("Y"), {128, 104});
     NCityX = MakeEdit(this, "NCityX", {10, 120, 75, 21});
@@ -92,13 +93,13 @@ TfrmHint::TfrmHint(QWidget* parent)
 
     // Not the default button: Enter while typing a name must not delete the
     // node. Deleting takes a click.
-    Button1 = new QPushButton(QStringLiteral("Удалить город"), this);
+    Button1 = new QPushButton(Text("Удалить город"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(12, 156, 157, 25);
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
 
-    StartCity = new TFlatCheckBox(QStringLiteral("Является городом"), this);
+    StartCity = new TFlatCheckBox(Text("Является городом"), this);
     StartCity->setObjectName(QStringLiteral("StartCity"));
     StartCity->setGeometry(32, 184, 121, 17);
 
@@ -197,7 +198,7 @@ void TfrmHint::CoordinatesEntered() {
         g_Map.SetCityPosition(position, x, y);
     } catch (const std::exception& error) {
         ShowCoordinates(position);
-        seams::ShowError(this, QString::fromUtf8(error.what()));
+        seams::ShowError(this, MessageText(QString::fromUtf8(error.what())));
         return;
     }
     if (frmMain)

@@ -1,6 +1,7 @@
 #include "ui/untLearning.h"
 
 #include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "solver/SolverCodes.h"
 #include "ui/Help.h"
 #include "ui/TrasolanApplication.h"
@@ -45,7 +46,7 @@ void CopyPanelList(const QString& name, QComboBox* target,
         return;
     }
     for (const std::string_view label : fallbackNames)
-        target->addItem(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        target->addItem(Text(label));
     target->setCurrentIndex(fallbackIndex);
 }
 
@@ -91,7 +92,7 @@ void TfrmLearning::FormDestroy() {
 bool TfrmLearning::MakeChromosome(demo::TTSPChromosome& chromosome) {
     const int genes = GenCount->value();
     if (genes < demo::kMinOperatorGenes) {
-        seams::ShowError(this, QString::fromUtf8(kLearningGeneCountMessage));
+        seams::ShowError(this, Text(kLearningGeneCountMessage));
         return false;
     }
     demo::MakeRandomPermutation(chromosome, genes);

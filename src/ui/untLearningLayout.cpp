@@ -1,5 +1,6 @@
 // The learning window's controls: three tabs laid out for a 480 x 341 client
 // area, fields wide enough for a line of a few dozen genes.
+#include "guibase/Text.h"
 #include "ui/untLearning.h"
 
 #include "ui/TrasolanApplication.h"
@@ -95,7 +96,7 @@ QWidget* NewSectionHeader(const QString& name, const QString& text, QWidget* par
 } // namespace
 
 void TfrmLearning::BuildControls() {
-    setWindowTitle(QStringLiteral("Обучение операциям кроссовера и мутации"));
+    setWindowTitle(Text("Обучение операциям кроссовера и мутации"));
     // A tool window: a thin caption with the system menu and a close button,
     // the same frame the window system gives tool windows everywhere.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -111,9 +112,9 @@ void TfrmLearning::BuildControls() {
     TabSheet1 = BuildCrossoverTab();
     TabSheet2 = BuildMutationTab();
     TabSheet3 = BuildSettingsTab();
-    PageControl1->addTab(TabSheet1, QStringLiteral("Кроссовер"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("    Мутация    "));
-    PageControl1->addTab(TabSheet3, QStringLiteral("Настройки"));
+    PageControl1->addTab(TabSheet1, Text("Кроссовер"));
+    PageControl1->addTab(TabSheet2, Text("    Мутация    "));
+    PageControl1->addTab(TabSheet3, Text("Настройки"));
     PageControl1->setCurrentIndex(0);
 }
 
@@ -128,18 +129,14 @@ QWidget* TfrmLearning::BuildCrossoverTab() {
     p2 = NewGeneField(QStringLiteral("p2"), page);
     c1 = NewGeneField(QStringLiteral("c1"), page);
     c2 = NewGeneField(QStringLiteral("c2"), page);
-    AddCaptionedField(column,
-                      NewLabel(QStringLiteral("Label1"), QStringLiteral("Родитель 1"), page), p1);
-    AddCaptionedField(column,
-                      NewLabel(QStringLiteral("Label2"), QStringLiteral("Родитель 2"), page), p2);
+    AddCaptionedField(column, NewLabel(QStringLiteral("Label1"), Text("Родитель 1"), page), p1);
+    AddCaptionedField(column, NewLabel(QStringLiteral("Label2"), Text("Родитель 2"), page), p2);
     QFrame* line = NewLine(QStringLiteral("Bevel1"), page);
     line->setFixedWidth(kGeneFieldWidth);
     column->addWidget(line);
     column->addSpacing(8);
-    AddCaptionedField(column, NewLabel(QStringLiteral("Label3"), QStringLiteral("Потомок 1"), page),
-                      c1);
-    AddCaptionedField(column, NewLabel(QStringLiteral("Label4"), QStringLiteral("Потомок 2"), page),
-                      c2);
+    AddCaptionedField(column, NewLabel(QStringLiteral("Label3"), Text("Потомок 1"), page), c1);
+    AddCaptionedField(column, NewLabel(QStringLiteral("Label4"), Text("Потомок 2"), page), c2);
     column->addStretch(1);
 
     auto* bottom = new QHBoxLayout;
@@ -147,12 +144,11 @@ QWidget* TfrmLearning::BuildCrossoverTab() {
     Image1 = NewLabel(QStringLiteral("Image1"), {}, page);
     Image1->setFixedSize(kIconSize, kIconSize);
     Image1->setPixmap(QIcon(QStringLiteral(":/learning/help.svg")).pixmap(kIconSize, kIconSize));
-    Label11 =
-        NewLabel(QStringLiteral("Label11"), QStringLiteral("Справка по данному кроссоверу"), page);
+    Label11 = NewLabel(QStringLiteral("Label11"), Text("Справка по данному кроссоверу"), page);
     Label11->setCursor(Qt::PointingHandCursor);
     Label11->setAttribute(Qt::WA_Hover);
-    Button3 = NewButton(QStringLiteral("Button3"), QStringLiteral("Генерировать"), page);
-    Button4 = NewButton(QStringLiteral("Button4"), QStringLiteral("Кроссовер"), page);
+    Button3 = NewButton(QStringLiteral("Button3"), Text("Генерировать"), page);
+    Button4 = NewButton(QStringLiteral("Button4"), Text("Кроссовер"), page);
     bottom->addWidget(Image1);
     bottom->addWidget(Label11);
     bottom->addStretch(1);
@@ -172,17 +168,16 @@ QWidget* TfrmLearning::BuildMutationTab() {
     ChromDoMut = NewGeneField(QStringLiteral("ChromDoMut"), page);
     ChromPosleMut = NewGeneField(QStringLiteral("ChromPosleMut"), page);
     AddCaptionedField(
-        column, NewLabel(QStringLiteral("Label5"), QStringLiteral("Хромосома до мутации"), page),
-        ChromDoMut);
-    AddCaptionedField(
-        column, NewLabel(QStringLiteral("Label6"), QStringLiteral("Хромосома после мутации"), page),
-        ChromPosleMut);
+        column, NewLabel(QStringLiteral("Label5"), Text("Хромосома до мутации"), page), ChromDoMut);
+    AddCaptionedField(column,
+                      NewLabel(QStringLiteral("Label6"), Text("Хромосома после мутации"), page),
+                      ChromPosleMut);
     column->addStretch(1);
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(6);
-    Button1 = NewButton(QStringLiteral("Button1"), QStringLiteral("Генерировать"), page);
-    Button2 = NewButton(QStringLiteral("Button2"), QStringLiteral("Мутировать"), page);
+    Button1 = NewButton(QStringLiteral("Button1"), Text("Генерировать"), page);
+    Button2 = NewButton(QStringLiteral("Button2"), Text("Мутировать"), page);
     bottom->addStretch(1);
     bottom->addWidget(Button1);
     bottom->addWidget(Button2);
@@ -217,36 +212,32 @@ QWidget* TfrmLearning::BuildSettingsTab() {
     CrossoverTypePanel = new QComboBox(page);
     CrossoverTypePanel->setObjectName(QStringLiteral("CrossoverTypePanel"));
     CrossoverTypePanel->setFixedWidth(kSettingWidth);
-    CrossoverTypePanel->setToolTip(QStringLiteral("Текущая мутация"));
+    CrossoverTypePanel->setToolTip(Text("Текущая мутация"));
 
     MutationTypePanel = new QComboBox(page);
     MutationTypePanel->setObjectName(QStringLiteral("MutationTypePanel"));
     MutationTypePanel->setFixedWidth(kSettingWidth);
-    MutationTypePanel->setToolTip(QStringLiteral("Текущая мутация"));
+    MutationTypePanel->setToolTip(Text("Текущая мутация"));
 
     grid->addWidget(
-        NewLeaderLabel(
-            QStringLiteral("Label7"),
-            QStringLiteral("Количество генов в хромосоме......................................"),
-            page),
+        NewLeaderLabel(QStringLiteral("Label7"),
+                       Text("Количество генов в хромосоме......................................"),
+                       page),
         0, 0);
     grid->addWidget(GenCount, 0, 1);
-    grid->addWidget(NewSectionHeader(QStringLiteral("Label10"), QStringLiteral("Кроссовер"), page),
-                    1, 0, 1, 2);
+    grid->addWidget(NewSectionHeader(QStringLiteral("Label10"), Text("Кроссовер"), page), 1, 0, 1,
+                    2);
     grid->addWidget(
-        NewLeaderLabel(
-            QStringLiteral("Label8"),
-            QStringLiteral("Тип кроссовера при демонстрации................................"),
-            page),
+        NewLeaderLabel(QStringLiteral("Label8"),
+                       Text("Тип кроссовера при демонстрации................................"),
+                       page),
         2, 0);
     grid->addWidget(CrossoverTypePanel, 2, 1);
-    grid->addWidget(NewSectionHeader(QStringLiteral("Label12"), QStringLiteral("Мутация"), page), 3,
-                    0, 1, 2);
+    grid->addWidget(NewSectionHeader(QStringLiteral("Label12"), Text("Мутация"), page), 3, 0, 1, 2);
     grid->addWidget(
-        NewLeaderLabel(
-            QStringLiteral("Label9"),
-            QStringLiteral("Тип мутации при демонстрации......................................"),
-            page),
+        NewLeaderLabel(QStringLiteral("Label9"),
+                       Text("Тип мутации при демонстрации......................................"),
+                       page),
         4, 0);
     grid->addWidget(MutationTypePanel, 4, 1);
     grid->setRowStretch(5, 1);

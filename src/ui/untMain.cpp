@@ -43,9 +43,9 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 // File types of the file dialogs, as "description|pattern".
-const QString kMapFilter = QStringLiteral("Файлы задачи коммивояжера (*.ga)|*.ga");
+const TLaterText kMapFilter{"Файлы задачи коммивояжера (*.ga)|*.ga"};
 const QString kMapSuffix = QStringLiteral("ga");
-const QString kPictureFilter = QStringLiteral("Карты (*.bmp)|*.*");
+const TLaterText kPictureFilter{"Карты (*.bmp)|*.*"};
 const QString kPictureSuffix = QStringLiteral("bmp");
 
 constexpr int kToolPanelHeight = 41;
@@ -116,7 +116,7 @@ QWidget* FindPanelControl(const char* name) {
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Трасолан"));
+    setWindowTitle(Text("Трасолан"));
     // The splash shows while the window is being built.
     StartMark = CreateMainWindowStartMark(this);
     BuildImageLists();
@@ -603,8 +603,9 @@ bool TfrmMain::LoadBackgroundFile(const QString& path) {
     if (picture.isNull()) {
         hasBackground_ = false;
         RedrawMap();
-        seams::ShowError(this, QStringLiteral("Не удалось загрузить фон карты из файла %1: %2")
-                                   .arg(path, reader.errorString()));
+        seams::ShowError(
+            this,
+            Text("Не удалось загрузить фон карты из файла %1: %2").arg(path, reader.errorString()));
         return false;
     }
     picture.setDevicePixelRatio(1.0);

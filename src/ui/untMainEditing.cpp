@@ -3,6 +3,7 @@
 // on empty space), a right click selects or unselects a city, a double click
 // opens the city window.
 
+#include "guibase/Text.h"
 #include "map/TSPMap.h"
 #include "ui/MapPainter.h"
 #include "ui/frmLittleHint.h"
@@ -87,7 +88,7 @@ void TfrmMain::RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modi
             RoadStartIndex = p;
             RoadStartID = city.ID;
             RoadEndID = -1;
-            ShowLittleHint(QStringLiteral("Новая дорога") + PointText(x, y), screenPos);
+            ShowLittleHint(Text("Новая дорога") + PointText(x, y), screenPos);
         }
     } else if (button == Qt::LeftButton) {
         // Move the last node under the pointer, or create a city.
@@ -98,7 +99,7 @@ void TfrmMain::RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modi
         } else {
             const TCity& city = g_Map.City(p);
             CurrentNodeID = city.ID;
-            ShowLittleHint(QStringLiteral("Перемещение ") + QString::fromStdString(city.Name) +
+            ShowLittleHint(Text("Перемещение ") + QString::fromStdString(city.Name) +
                                PointText(x, y),
                            screenPos);
             Moving = true;
@@ -125,7 +126,7 @@ void TfrmMain::RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modi
 void TfrmMain::RoadsMouseMove(Qt::KeyboardModifiers, int x, int y, const QPoint& screenPos) {
     const bool drawingRoad = RoadStartID != -1 && RoadEndID == -1;
     if (drawingRoad) {
-        ShowLittleHint(QStringLiteral("Новая дорога") + PointText(x, y), screenPos);
+        ShowLittleHint(Text("Новая дорога") + PointText(x, y), screenPos);
         RoadCurX = x;
         RoadCurY = y;
         RedrawMap();
@@ -134,8 +135,8 @@ void TfrmMain::RoadsMouseMove(Qt::KeyboardModifiers, int x, int y, const QPoint&
         if (p >= 0) {
             g_Map.SetCityPosition(p, x, y);
             RedrawMap();
-            ShowLittleHint(QStringLiteral("Перемещение ") +
-                               QString::fromStdString(g_Map.City(p).Name) + PointText(x, y),
+            ShowLittleHint(Text("Перемещение ") + QString::fromStdString(g_Map.City(p).Name) +
+                               PointText(x, y),
                            screenPos);
         }
     }
@@ -144,7 +145,7 @@ void TfrmMain::RoadsMouseMove(Qt::KeyboardModifiers, int x, int y, const QPoint&
     SetHandCursor(hovered >= 0);
     if (!Moving && !drawingRoad) {
         if (hovered >= 0)
-            ShowLittleHint(QStringLiteral("Точка: ") + NodeLabel(g_Map, hovered) + PointText(x, y),
+            ShowLittleHint(Text("Точка: ") + NodeLabel(g_Map, hovered) + PointText(x, y),
                            screenPos);
         else
             HideLittleHint();

@@ -1,5 +1,6 @@
 #include "ui/untRandomN.h"
 
+#include "guibase/Text.h"
 #include "map/RandomMap.h"
 #include "map/TSPMap.h"
 #include "ui/TrasolanApplication.h"
@@ -19,11 +20,11 @@ TfrmRandomN* frmRandomN = nullptr;
 
 TfrmRandomN::TfrmRandomN(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setObjectName(QStringLiteral("frmRandomN"));
-    setWindowTitle(QStringLiteral("Создать N случайных городов"));
+    setWindowTitle(Text("Создать N случайных городов"));
     setFixedSize(227, 144);
     setModal(true);
 
-    Label2 = new QLabel(QStringLiteral("Число городов"), this);
+    Label2 = new QLabel(Text("Число городов"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(8, 16, 76, 13);
 
@@ -35,7 +36,7 @@ TfrmRandomN::TfrmRandomN(QWidget* parent) : QDialog(parent, Qt::Tool) {
     CountCityEditUpDown->setObjectName(QStringLiteral("CountCityEditUpDown"));
     CountCityEditUpDown->setGeometry(207, 12, 16, 21);
 
-    UseOkr = new QCheckBox(QStringLiteral("Разместить случайно по окружности"), this);
+    UseOkr = new QCheckBox(Text("Разместить случайно по окружности"), this);
     UseOkr->setObjectName(QStringLiteral("UseOkr"));
     UseOkr->setGeometry(8, 44, 213, 17);
 
@@ -47,10 +48,10 @@ TfrmRandomN::TfrmRandomN(QWidget* parent) : QDialog(parent, Qt::Tool) {
     RoadsTrackBar->setTickPosition(QSlider::TicksBelow);
     RoadsTrackBar->setTickInterval(10);
     RoadsTrackBar->setValue(75);
-    RoadsTrackBar->setToolTip(QStringLiteral("Соединять 75% городов дорогами"));
+    RoadsTrackBar->setToolTip(Text("Соединять 75% городов дорогами"));
     connect(RoadsTrackBar, &QSlider::valueChanged, this, [this] { RoadsTrackBarChange(); });
 
-    RndBtn = new QPushButton(QStringLiteral("Генерировать"), this);
+    RndBtn = new QPushButton(Text("Генерировать"), this);
     RndBtn->setObjectName(QStringLiteral("RndBtn"));
     RndBtn->setGeometry(64, 105, 101, 25);
     RndBtn->setDefault(true);
@@ -61,7 +62,7 @@ TfrmRandomN::TfrmRandomN(QWidget* parent) : QDialog(parent, Qt::Tool) {
     NonCityTrackBar->setGeometry(4, 120, 225, 21);
     NonCityTrackBar->setRange(0, 100);
     NonCityTrackBar->setValue(0);
-    NonCityTrackBar->setToolTip(QStringLiteral("Использовать 0% перевалочных пунктов"));
+    NonCityTrackBar->setToolTip(Text("Использовать 0% перевалочных пунктов"));
     NonCityTrackBar->hide();
     connect(NonCityTrackBar, &QSlider::valueChanged, this, [this] { NonCityTrackBarChange(); });
 }
@@ -77,13 +78,12 @@ void TfrmRandomN::showEvent(QShowEvent* event) {
 }
 
 void TfrmRandomN::RoadsTrackBarChange() {
-    RoadsTrackBar->setToolTip(
-        QStringLiteral("Соединять %1% городов дорогами").arg(RoadsTrackBar->value()));
+    RoadsTrackBar->setToolTip(Text("Соединять %1% городов дорогами").arg(RoadsTrackBar->value()));
 }
 
 void TfrmRandomN::NonCityTrackBarChange() {
     NonCityTrackBar->setToolTip(
-        QStringLiteral("Использовать %1% перевалочных пунктов ").arg(NonCityTrackBar->value()));
+        Text("Использовать %1% перевалочных пунктов ").arg(NonCityTrackBar->value()));
 }
 
 void TfrmRandomN::RndBtnClick() {

@@ -48,7 +48,7 @@ constexpr int kUpDownWidth = 17;
 template <std::size_t N> QStringList Items(const std::array<std::string_view, N>& names) {
     QStringList items;
     for (const std::string_view name : names)
-        items << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        items << Text(name);
     return items;
 }
 

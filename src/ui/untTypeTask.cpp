@@ -1,5 +1,7 @@
 #include "ui/untTypeTask.h"
 
+#include "guibase/Text.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,7 +15,7 @@ TfrmTypeTask::TfrmTypeTask(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmTypeTask"));
-    setWindowTitle(QStringLiteral("Выбрать тип задачи"));
+    setWindowTitle(Text("Выбрать тип задачи"));
     setFixedSize(317, 303);
 
     Panel1 = new QFrame(this);
@@ -22,21 +24,19 @@ TfrmTypeTask::TfrmTypeTask(QWidget* parent)
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
 
-    ClassicComivoyager =
-        new QRadioButton(QStringLiteral("Классическая задача коммивояжера"), Panel1);
+    ClassicComivoyager = new QRadioButton(Text("Классическая задача коммивояжера"), Panel1);
     ClassicComivoyager->setObjectName(QStringLiteral("ClassicComivoyager"));
     ClassicComivoyager->move(16, 32);
     ClassicComivoyager->adjustSize();
 
-    ShotestPath =
-        new QRadioButton(QStringLiteral("Нахождение кратчайшего пути мужду городами"), Panel1);
+    ShotestPath = new QRadioButton(Text("Нахождение кратчайшего пути мужду городами"), Panel1);
     ShotestPath->setObjectName(QStringLiteral("ShotestPath"));
     ShotestPath->move(16, 108);
     ShotestPath->adjustSize();
     ShotestPath->setChecked(true);
 
     // Completes the second button's caption on a line of its own.
-    Label1 = new QLabel(QStringLiteral("выбранными пользователем"), Panel1);
+    Label1 = new QLabel(Text("выбранными пользователем"), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(34, 124);
     Label1->adjustSize();
