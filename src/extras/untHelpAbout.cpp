@@ -2,7 +2,9 @@
 
 #include "core/RandomUnit.h"
 #include "extras/SongPlayer.h"
+#include "guibase/DesktopOpen.h"
 #include "guibase/Seams.h"
+#include "guibase/Text.h"
 #include "widgets/TGradientHeader.h"
 
 #include <QGuiApplication>
@@ -74,8 +76,8 @@ TfrmHelpAbout::TfrmHelpAbout(QWidget* parent)
     Header = new TGradientHeader(this);
     Header->setObjectName(QStringLiteral("Header"));
     Header->setGeometry(0, 0, kClientWidth, 60);
-    Header->SetCaption(QStringLiteral("Программа: Трасолан"));
-    Header->SetComment(QStringLiteral("Автор: Велеска"));
+    Header->SetCaption(Text("Программа: Трасолан"));
+    Header->SetComment(Text("Автор: Велеска"));
 
     ImageLogo = new QLabel(this);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
@@ -120,16 +122,16 @@ TfrmHelpAbout::~TfrmHelpAbout() {
 }
 
 QString TfrmHelpAbout::Greeting() {
-    return QStringLiteral("Здравствуйте!\n"
-                          "\n"
-                          "Перед вами Трасолан —\n"
-                          "демонстрационная программа\n"
-                          "решения задачи коммивояжера\n"
-                          "генетическими алгоритмами.\n"
-                          "Её написал Велеска.\n"
-                          "Спасибо за интерес к ней!\n"
-                          "Вопросы, отзывы и пожелания\n"
-                          "присылайте по адресу:");
+    return Text("Здравствуйте!\n"
+                "\n"
+                "Перед вами Трасолан —\n"
+                "демонстрационная программа\n"
+                "решения задачи коммивояжера\n"
+                "генетическими алгоритмами.\n"
+                "Её написал Велеска.\n"
+                "Спасибо за интерес к ней!\n"
+                "Вопросы, отзывы и пожелания\n"
+                "присылайте по адресу:");
 }
 
 QString TfrmHelpAbout::Address() {
@@ -239,5 +241,5 @@ void TfrmHelpAbout::Timer3Timer() {
 void TfrmHelpAbout::StaticTextClick() {
     if (Email->text() != Address())
         return;
-    seams::OpenUrl(QUrl(QStringLiteral("mailto:") + Address()));
+    seams::OpenUrl(QUrl(QStringLiteral("mailto:") + Address()), [] { ShowMailAddress(Address()); });
 }

@@ -1,10 +1,13 @@
 #include "guibase/Seams.h"
 
+#include "guibase/DesktopOpen.h"
 #include "guibase/ModalWindows.h"
+#include "guibase/Text.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
 #include <QMessageBox>
 
 namespace seams {
@@ -31,19 +34,38 @@ QString ToQtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QHash<QString, QString> g_firstFolders;
+QHash<QString, QString> g_lastFolders;
+
+// A save dialog does not start where nothing can be written (the sample maps
+// of an installed program).
+QString StartFolder(const QString& suffix, bool saving) {
+    const QString last = g_lastFolders.value(suffix);
+    if (!last.isEmpty())
+        return last;
+    const QString first = g_firstFolders.value(suffix);
+    return saving && !QFileInfo(first).isWritable() ? QString() : first;
+}
+
+QString Chosen(const QFileDialog& dialog, const QString& suffix) {
+    const QString path = dialog.selectedFiles().constFirst();
+    g_lastFolders.insert(suffix, QFileInfo(path).absolutePath());
+    return path;
+}
+
 QString DefaultOpen(QWidget* parent, const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), StartFolder(defaultSuffix, false));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return Chosen(dialog, defaultSuffix);
 }
 
 QString DefaultSave(QWidget* parent, const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QString(), StartFolder(defaultSuffix, true));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The map is written over an existing file without a question.
@@ -52,20 +74,26 @@ QString DefaultSave(QWidget* parent, const QString& filter, const QString& defau
     dialog.setDefaultSuffix(defaultSuffix);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return Chosen(dialog, defaultSuffix);
 }
 
 QString Title() {
-    return QStringLiteral("Трасолан");
+    return Text("Трасолан");
 }
+
+// A message's text can be selected and copied (a path, an address).
+constexpr Qt::TextInteractionFlags kSelectable =
+    Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
 
 void DefaultInformation(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(kSelectable);
     ExecModal(box);
 }
 
 void DefaultError(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, Title(), text, QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(kSelectable);
     ExecModal(box);
 }
 
@@ -81,11 +109,21 @@ void DefaultBeep() {
     QApplication::beep();
 }
 
-void DefaultOpenUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+void DefaultOpenUrl(const QUrl& url, const TUrlOpener::NotOpened& notOpened) {
+    OpenWithDesktop(url, notOpened);
+}
+
+TUrlOpener MakeDefaultOpener() {
+    TUrlOpener opener;
+    opener = DefaultOpenUrl;
+    return opener;
 }
 
 } // namespace
+
+void SetFirstFolder(const QString& defaultSuffix, const QString& folder) {
+    g_firstFolders.insert(defaultSuffix, folder);
+}
 
 FileDialogFunction GetOpenFileName = DefaultOpen;
 FileDialogFunction GetSaveFileName = DefaultSave;
@@ -93,7 +131,7 @@ MessageFunction ShowInformation = DefaultInformation;
 MessageFunction ShowError = DefaultError;
 QuestionFunction AskOkCancel = DefaultAsk;
 std::function<void()> Beep = DefaultBeep;
-std::function<void(const QUrl& url)> OpenUrl = DefaultOpenUrl;
+TUrlOpener OpenUrl = MakeDefaultOpener();
 
 void RestoreDefaults() {
     GetOpenFileName = DefaultOpen;

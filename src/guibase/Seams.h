@@ -7,6 +7,8 @@
 #include <QUrl>
 
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 class QWidget;
 
@@ -20,6 +22,10 @@ using FileDialogFunction =
 extern FileDialogFunction GetOpenFileName;
 // Save dialog: same contract; never asks before overwriting.
 extern FileDialogFunction GetSaveFileName;
+// The open and save dialogs of a kind of file (by its suffix) start where
+// the last file of that kind was chosen; before the first, an open dialog
+// starts in this folder (the sample maps for maps).
+void SetFirstFolder(const QString& defaultSuffix, const QString& folder);
 
 // Message boxes. Information and error show one OK button.
 using MessageFunction = std::function<void(QWidget* parent, const QString& text)>;
@@ -34,7 +40,29 @@ extern QuestionFunction AskOkCancel;
 extern std::function<void()> Beep;
 
 // Hands a URL (a local help page, a mailto: address) to the desktop.
-extern std::function<void(const QUrl& url)> OpenUrl;
+// notOpened runs, on the UI thread and perhaps seconds later, when no program
+// of the desktop took it: the caller then shows what it can itself. A
+// scripted stand-in may take the URL alone.
+class TUrlOpener {
+public:
+    using NotOpened = std::function<void()>;
+    using Function = std::function<void(const QUrl& url, const NotOpened& notOpened)>;
+
+    template <typename F> TUrlOpener& operator=(F function) {
+        if constexpr (std::is_invocable_v<F&, const QUrl&, const NotOpened&>)
+            function_ = std::move(function);
+        else
+            function_ = [function](const QUrl& url, const NotOpened&) mutable { function(url); };
+        return *this;
+    }
+    void operator()(const QUrl& url, const NotOpened& notOpened = {}) const {
+        function_(url, notOpened);
+    }
+
+private:
+    Function function_;
+};
+extern TUrlOpener OpenUrl;
 
 // Puts every seam back to its Qt default.
 void RestoreDefaults();

@@ -10,6 +10,7 @@
 #include "extras/SongPlayer.h"
 #include "extras/StartMark.h"
 #include "extras/untHelpAbout.h"
+#include "guibase/DesktopOpen.h"
 #include "guibase/Seams.h"
 #include "ui/Forms.h"
 #include "ui/Options.h"
@@ -23,8 +24,12 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -35,6 +40,7 @@
 #include <QScreen>
 #include <QStyleOptionMenuItem>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -127,6 +133,9 @@ private Q_SLOTS:
     void logoSlideIntervalsSwingThenRise();
     void greetingIsTypedWithACursorThenTheAddress();
     void mailLinkOpensOnlyOnceTheAddressIsComplete();
+    void mailLinkWithoutAMailProgramShowsTheAddressToCopy();
+    void desktopOpenerSaysWhenNoProgramTookTheUrl();
+    void fileDialogsStartInTheFirstFolderThenWhereTheLastFileWasChosen();
     void secondShowingRestartsTypingAndMusic();
     void timersOutliveAClosedBox();
     void closingStopsTheMusic();
@@ -851,6 +860,94 @@ void TestExtras::greetingIsTypedWithACursorThenTheAddress() {
     }
     QVERIFY(!box.Timer3->isActive());
     box.hide();
+}
+
+void TestExtras::mailLinkWithoutAMailProgramShowsTheAddressToCopy() {
+    seams::OpenUrl = [](const QUrl&, const seams::TUrlOpener::NotOpened& notOpened) {
+        notOpened();
+    };
+    QStringList shown;
+    seams::ShowInformation = [&shown](QWidget*, const QString& text) { shown << text; };
+    QGuiApplication::clipboard()->clear();
+    TfrmHelpAbout box;
+    box.show();
+    box.Timer1->stop();
+    box.Timer2->stop();
+    box.Email->setText(TfrmHelpAbout::Address());
+    QTest::mouseClick(box.Email, Qt::LeftButton);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().contains(TfrmHelpAbout::Address()));
+    QCOMPARE(QGuiApplication::clipboard()->text(), TfrmHelpAbout::Address());
+    box.hide();
+}
+
+// xdg-open's exit status is the word back: 0 when a program took the URL.
+void TestExtras::desktopOpenerSaysWhenNoProgramTookTheUrl() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString opener = folder.filePath(QStringLiteral("xdg-open"));
+    const QString seen = folder.filePath(QStringLiteral("seen"));
+    const auto writeOpener = [&](int status) {
+        QFile script(opener);
+        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                         .arg(seen)
+                         .arg(status)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    };
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(folder.path()) + ':' + path);
+    const QUrl page = QUrl::fromLocalFile(QStringLiteral("/tmp/a page.html"));
+
+    writeOpener(3); // xdg-open: no program for the type
+    bool notOpened = false;
+    OpenWithDesktop(page, [&notOpened] { notOpened = true; });
+    QTRY_VERIFY(notOpened);
+    QFile url(seen);
+    QVERIFY(url.open(QIODevice::ReadOnly));
+    QCOMPARE(QUrl::fromEncoded(url.readAll()), page);
+
+    writeOpener(0);
+    notOpened = false;
+    QFile::remove(seen);
+    OpenWithDesktop(page, [&notOpened] { notOpened = true; });
+    QTRY_VERIFY(QFile::exists(seen));
+    QTest::qWait(200);
+    QVERIFY(!notOpened);
+    qputenv("PATH", path);
+}
+
+void TestExtras::fileDialogsStartInTheFirstFolderThenWhereTheLastFileWasChosen() {
+    QTemporaryDir first;
+    QTemporaryDir chosen;
+    const QString map = chosen.filePath(QStringLiteral("a.ga"));
+    QFile file(map);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    seams::SetFirstFolder(QStringLiteral("ga"), first.path());
+    const QString filter = QStringLiteral("Maps (*.ga)|*.ga");
+    QStringList folders;
+    const auto answer = [&folders](const QString& path) {
+        QTimer::singleShot(0, [&folders, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            folders << dialog->directory().absolutePath();
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answer(map);
+    QCOMPARE(seams::GetOpenFileName(nullptr, filter, QStringLiteral("ga")), map);
+    answer({});
+    QVERIFY(seams::GetSaveFileName(nullptr, filter, QStringLiteral("ga")).isEmpty());
+    QCOMPARE(folders,
+             QStringList({QDir(first.path()).absolutePath(), QDir(chosen.path()).absolutePath()}));
 }
 
 void TestExtras::mailLinkOpensOnlyOnceTheAddressIsComplete() {

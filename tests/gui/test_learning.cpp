@@ -4,6 +4,9 @@
 
 #include "core/RandomUnit.h"
 #include "demo/TSPNewGenetic.h"
+#include "guibase/Seams.h"
+#include "ui/Help.h"
+#include "ui/HelpWindow.h"
 #include "ui/untLearning.h"
 #include "ui/untMain.h"
 #include "ui/untResults.h"
@@ -13,9 +16,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <algorithm>
@@ -426,6 +431,30 @@ private Q_SLOTS:
         QVERIFY(IsPermutation(before, window()->ChromosomeToMutate().Count()));
         QVERIFY(!window()->isVisible());
         QVERIFY(errors().isEmpty());
+    }
+
+    // Last: the modal help window leaves the focus elsewhere, which the
+    // tests of the default button above do not expect.
+    void helpLinkWithoutABrowserShowsThePmxTopicAboveTheModalWindow() {
+        seams::OpenUrl = [](const QUrl&, const seams::TUrlOpener::NotOpened& notOpened) {
+            notOpened();
+        };
+        bool checked = false;
+        QTimer::singleShot(0, window(), [&] {
+            QTest::mouseClick(window()->Label11, Qt::LeftButton);
+            THelpWindow* help = HelpWindow();
+            // Modal above the modal learning window, which would block it.
+            checked = help && help->isVisible() && help->windowModality() == Qt::ApplicationModal &&
+                      help->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+                      help->Browser->source().fragment() == u"PMX" &&
+                      help->Browser->verticalScrollBar()->value() > 0;
+            if (help)
+                help->close();
+            window()->close();
+        });
+        frmMain->LearningItem->trigger();
+        fixture::InstallScriptedSeams();
+        QVERIFY(checked);
     }
 };
 

@@ -9,6 +9,8 @@
 #include "guibase/Seams.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
+#include "ui/Help.h"
+#include "ui/HelpWindow.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
 #include "ui/untProgress.h"
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +36,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <stdexcept>
@@ -553,6 +557,37 @@ private Q_SLOTS:
         QCOMPARE(Script().OpenedUrls.size(), 1);
         QVERIFY(
             Script().OpenedUrls.first().toLocalFile().endsWith(QStringLiteral("/help/index.html")));
+    }
+
+    void helpWithoutABrowserOpensInAWindowOfTheProgram() {
+        seams::OpenUrl = [](const QUrl&, const seams::TUrlOpener::NotOpened& notOpened) {
+            notOpened();
+        };
+        frmMain->HelpItem->trigger();
+        THelpWindow* help = HelpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowModality(), Qt::NonModal);
+        QCOMPARE(help->Browser->source().toLocalFile(), HelpPagePath());
+        QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("Начало работы")));
+        // It says why it is there and where the page lies, so that it can be
+        // opened elsewhere.
+        QVERIFY(help->Note->text().contains(QDir::toNativeSeparators(HelpPagePath())));
+        help->close();
+        fixture::InstallScriptedSeams();
+    }
+
+    void helpThatCannotBeFoundSaysWhereItWasLookedFor() {
+        const QByteArray chosen = qgetenv("TRASOLAN_DATA_DIR");
+        qputenv("TRASOLAN_DATA_DIR", QFile::encodeName(fixture::TempPath(QStringLiteral("none"))));
+        if (!HelpPagePath().isEmpty()) {
+            qputenv("TRASOLAN_DATA_DIR", chosen);
+            QSKIP("an installed copy of the help is found");
+        }
+        frmMain->HelpItem->trigger();
+        qputenv("TRASOLAN_DATA_DIR", chosen);
+        QCOMPARE(Script().OpenedUrls.size(), 0);
+        QCOMPARE(Script().Errors.size(), 1);
+        QVERIFY(Script().Errors.first().contains(fixture::TempPath(QStringLiteral("none/help"))));
     }
 
     void startGaShowsThePanelAndCountsNodes() {
