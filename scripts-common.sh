@@ -9,7 +9,8 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins
-    qt6-translations-l10n
+    qt6-translations-l10n qt6-l10n-tools
+    desktop-file-utils appstream shared-mime-info man-db
     libopenmpt-dev
     libosmium2-dev libprotozero-dev libexpat1-dev zlib1g-dev libbz2-dev liblz4-dev
     xvfb xauth fonts-dejavu-core

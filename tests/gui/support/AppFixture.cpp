@@ -133,6 +133,10 @@ int RunTests(QObject& tests, int argc, char** argv) {
 }
 
 int RunWithApplication(int argc, char** argv, int (*body)(int, char**)) {
+    // The help and the sample maps of the build folder, wherever the test
+    // program lies.
+    if (qEnvironmentVariableIsEmpty("TRASOLAN_DATA_DIR"))
+        qputenv("TRASOLAN_DATA_DIR", TRASOLAN_TEST_DATA_DIR);
     TApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     return body(argc, argv);
