@@ -29,6 +29,11 @@ struct Outcome {
 
 // Runs the program with the arguments; with interruptAfter, sends SIGINT that
 // many milliseconds after the start.
+// Long enough for the program to be well into its run when Ctrl+C comes, also
+// on a loaded machine under the sanitizers; the runs it interrupts would go on
+// for a minute.
+constexpr int kInterruptAfter = 2500; // ms
+
 Outcome RunCli(const std::vector<std::string>& arguments, int interruptAfter = -1) {
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
@@ -281,7 +286,8 @@ TEST_F(CliSolve, ElitismRuns) {
 
 TEST_F(CliSolve, CtrlCStopsLikeTheStopButtonAndStillPrintsTheResult) {
     const Outcome outcome = RunCli(
-        {"solve", MapPath(), "--json", "--seed", "4", "--stop", "none", "--time-limit", "60"}, 700);
+        {"solve", MapPath(), "--json", "--seed", "4", "--stop", "none", "--time-limit", "60"},
+        kInterruptAfter);
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     const Json result = Json::Parse(outcome.out);
     EXPECT_EQ(result["ended_by"].text, "interrupt");
@@ -362,7 +368,7 @@ TEST_F(CliSolve, CrossoverTestNeedsRunsThatEnd) {
 TEST_F(CliSolve, CtrlCEndsTheCrossoverTest) {
     const Outcome outcome = RunCli({"crossover-test", MapPath(), "--json", "--seed", "4", "--stop",
                                     "none", "--time-limit", "60"},
-                                   700);
+                                   kInterruptAfter);
     EXPECT_EQ(outcome.status, 130);
     const Json result = Json::Parse(outcome.out);
     EXPECT_TRUE(result["aborted"].boolean);
