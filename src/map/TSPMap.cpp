@@ -57,6 +57,27 @@ void TTSPMap::DeleteCity(int32_t id) {
     Touch();
 }
 
+void TTSPMap::InsertCity(int32_t position, const TCity& city) {
+    if (position < 0 || position > Count())
+        throw ETSPError(IndexErrorMessage("TTSPMap.InsertCity", position, 0, Count() + 1));
+    const auto follow = [position](int32_t& id) {
+        if (id >= position)
+            ++id;
+    };
+    for (TCity& other : cities_) {
+        follow(other.ID);
+        for (int32_t& entry : other.Roads.Items())
+            follow(entry);
+    }
+    for (int32_t& entry : selected_.Items())
+        follow(entry);
+    TCity copy = city;
+    copy.ID = position;
+    copy.Name = CleanName(city.Name);
+    cities_.insert(cities_.begin() + position, std::move(copy));
+    Touch();
+}
+
 void TTSPMap::RenumberToPositions(std::vector<TCity>& cities, TIntegerArray& selection,
                                   std::optional<int32_t> removedId) {
     std::unordered_map<int32_t, int32_t> positionOf;
@@ -125,6 +146,12 @@ void TTSPMap::SetCityPosition(int32_t position, double x, double y) {
 void TTSPMap::SetCityKind(int32_t position, bool isCity) {
     CheckPosition(position, "TTSPMap.SetCityKind");
     cities_[static_cast<size_t>(position)].ThisCity = isCity;
+}
+
+void TTSPMap::SetCityRoads(int32_t position, const TIntegerArray& roads) {
+    CheckPosition(position, "TTSPMap.SetCityRoads");
+    cities_[static_cast<size_t>(position)].Roads = roads;
+    Touch();
 }
 
 void TTSPMap::AddRoadEntry(int32_t from, int32_t to) {

@@ -78,6 +78,12 @@ public:
     // Removes the node with that ID and every reference to it, renumbers the
     // rest to their positions, and renumbers the selection the same way.
     void DeleteCity(int32_t id);
+    // Puts a node back at a list position: the inverse of DeleteCity on a map
+    // whose IDs are positions. The node gets `position` as its ID, the nodes
+    // from there on move up by one, and every road and selection entry that
+    // names one of them follows it. The record's own road list is taken as
+    // it is. Raises ETSPError for a position outside 0 .. Count().
+    void InsertCity(int32_t position, const TCity& city);
     // Copy of the node at a position; raises ETSPError for a bad position.
     TCity GetCity(int32_t position) const;
     // Direct read access by position (unchecked in release builds: callers
@@ -91,6 +97,8 @@ public:
     void SetCityName(int32_t position, const std::string& name); // cut to 50 characters
     void SetCityPosition(int32_t position, double x, double y);
     void SetCityKind(int32_t position, bool isCity);
+    // Replaces the road list of the node at a position (checked; ETSPError).
+    void SetCityRoads(int32_t position, const TIntegerArray& roads);
     // Appends `to` to the road list of the node at position `from`
     // (one direction; callers add both and test Exists first).
     void AddRoadEntry(int32_t from, int32_t to);

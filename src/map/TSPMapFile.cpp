@@ -99,10 +99,50 @@ private:
     char digits_[16];
 };
 
-void CheckCoordinate(double value, int32_t position) {
+// The line a refused value's message gains: where in the file it stands.
+std::string PlaceLine(std::string_view section, std::string_view key) {
+    return "\nРаздел [" + std::string(section) + "], ключ «" + std::string(key) + "»";
+}
+
+// The error again, of the same type, with a line added below its wording.
+template <typename Action> auto WithLine(const std::string& line, Action action) {
+    try {
+        return action();
+    } catch (const EConvertError& error) {
+        throw EConvertError(error.what() + line);
+    } catch (const ETSPError& error) {
+        throw ETSPError(error.what() + line);
+    }
+}
+
+// The text store's reads, each naming its section and key when it refuses a
+// value: "'abc' is not a valid integer value" alone does not tell which line
+// of a large file is wrong.
+class TPlacedReader {
+public:
+    explicit TPlacedReader(const TFastIniFiles& store) : store_(store) {}
+
+    int32_t Integer(std::string_view section, std::string_view key, int32_t defaultValue) const {
+        return WithLine(PlaceLine(section, key),
+                        [&] { return store_.ReadInteger(section, key, defaultValue); });
+    }
+    double Float(std::string_view section, std::string_view key, double defaultValue) const {
+        return WithLine(PlaceLine(section, key),
+                        [&] { return store_.ReadFloat(section, key, defaultValue); });
+    }
+    bool Bool(std::string_view section, std::string_view key, bool defaultValue) const {
+        return WithLine(PlaceLine(section, key),
+                        [&] { return store_.ReadBool(section, key, defaultValue); });
+    }
+
+private:
+    const TFastIniFiles& store_;
+};
+
+void CheckCoordinate(double value, int32_t position, const char* key) {
     if (!std::isfinite(value) || std::fabs(value) > kMaxCoordinate) {
         throw ETSPError("Координаты узла " + std::to_string(position) +
-                        " лежат вне допустимого диапазона");
+                        " лежат вне допустимого диапазона" + PlaceLine(NodeSection(position), key));
     }
 }
 
@@ -144,26 +184,29 @@ void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
 
     TFastIniFiles store;
     store.LoadFromText(DecodeFileText(bytes));
+    const TPlacedReader read(store);
 
-    TDisplayFlags read;
-    read.ShowPath = store.ReadBool(kOptions, "ShowPath", true);
-    read.ShowRoads = store.ReadBool(kOptions, "ShowRoads", true);
-    read.ShowCityName = store.ReadBool(kOptions, "ShowCityName", true);
+    TDisplayFlags readFlags;
+    readFlags.ShowPath = read.Bool(kOptions, "ShowPath", true);
+    readFlags.ShowRoads = read.Bool(kOptions, "ShowRoads", true);
+    readFlags.ShowCityName = read.Bool(kOptions, "ShowCityName", true);
 
-    const int32_t selectedCount = store.ReadInteger(kOptions, "SelectedCityCount", -1);
-    const int32_t cityCount = store.ReadInteger(kOptions, "CityCount", -1);
+    const int32_t selectedCount = read.Integer(kOptions, "SelectedCityCount", -1);
+    const int32_t cityCount = read.Integer(kOptions, "CityCount", -1);
     if (cityCount > kMaxNodes) {
         throw ETSPError("Карта содержит слишком много узлов: " + std::to_string(cityCount) +
-                        ", допускается не более " + std::to_string(kMaxNodes) + ".");
+                        ", допускается не более " + std::to_string(kMaxNodes) + "." +
+                        PlaceLine(kOptions, "CityCount"));
     }
     if (selectedCount > kMaxNodes) {
-        throw ETSPError("Карта содержит слишком много выделенных городов: " +
-                        std::to_string(selectedCount) + ".");
+        throw ETSPError(
+            "Карта содержит слишком много выделенных городов: " + std::to_string(selectedCount) +
+            "." + PlaceLine(kOptions, "SelectedCityCount"));
     }
 
     TIntegerArray selection;
     for (int32_t i = 0; i < selectedCount; ++i)
-        selection.Add(store.ReadInteger(kSelectedCity, "S_" + std::to_string(i), -1));
+        selection.Add(read.Integer(kSelectedCity, "S_" + std::to_string(i), -1));
 
     scope.Begin(std::max(cityCount, 0));
     std::vector<TCity> cities;
@@ -172,21 +215,22 @@ void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
     for (int32_t p = 0; p < cityCount; ++p) {
         const std::string section = NodeSection(p);
         TCity city;
-        city.ID = store.ReadInteger(section, "ID", 0);
+        city.ID = read.Integer(section, "ID", 0);
         city.Name = Utf8Left(store.ReadString(section, "Name", "xyz"), kMaxNameLength);
-        city.X = store.ReadFloat(section, "X", -1);
-        city.Y = store.ReadFloat(section, "Y", -1);
-        CheckCoordinate(city.X, p);
-        CheckCoordinate(city.Y, p);
-        city.ThisCity = store.ReadBool(section, "ThisCity", false);
+        city.X = read.Float(section, "X", -1);
+        city.Y = read.Float(section, "Y", -1);
+        CheckCoordinate(city.X, p, "X");
+        CheckCoordinate(city.Y, p, "Y");
+        city.ThisCity = read.Bool(section, "ThisCity", false);
         for (int32_t k = 0;; ++k) {
             const std::string key = "R_" + std::to_string(k);
             if (!store.ValueExists(section, key))
                 break;
-            city.Roads.Add(store.ReadInteger(section, key, 0));
+            city.Roads.Add(read.Integer(section, key, 0));
             if (++roadEntries > kMaxRoadEntries) {
                 throw ETSPError("Карта содержит слишком много дорог, допускается не более " +
-                                std::to_string(kMaxRoadEntries / 2) + ".");
+                                std::to_string(kMaxRoadEntries / 2) + "." +
+                                PlaceLine(section, key));
             }
         }
         cities.push_back(std::move(city));
@@ -210,7 +254,7 @@ void TTSPMap::LoadFromBytes(const std::string& bytes, TDisplayFlags& flags,
     matrixBuilt_ = false;
     idsArePositions_ = true;
     Touch();
-    flags = read;
+    flags = readFlags;
 }
 
 std::string ReadMapFileBytes(const std::string& path) {
@@ -233,7 +277,10 @@ std::string ReadMapFileBytes(const std::string& path) {
 
 void TTSPMap::LoadFromFile(const std::string& path, TDisplayFlags& flags,
                            const TMapProgress& progress) {
-    LoadFromBytes(ReadMapFileBytes(path), flags, progress);
+    const std::string bytes = ReadMapFileBytes(path);
+    // A refused value names its file below its place (the file errors of
+    // the reading itself name it already).
+    WithLine("\nФайл: " + path, [&] { LoadFromBytes(bytes, flags, progress); });
 }
 
 std::string TTSPMap::SaveToBytes(const TDisplayFlags& flags, const TMapProgress& progress) const {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -259,6 +260,39 @@ TEST(MapFile, BadFilesAreRefusedAndTheMapStays) {
         EXPECT_TRUE(flags.ShowPath);
         EXPECT_FALSE(flags.ShowRoads);
     }
+}
+
+TEST(MapFile, RefusedValuesSayWhereTheyStand) {
+    // The wording stays the first line; the place and, from a file, its name
+    // follow. Errors keep their type.
+    const auto messageOf = [](const std::function<void()>& load) -> std::string {
+        try {
+            load();
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    TTSPMap map;
+    TDisplayFlags flags;
+    EXPECT_EQ(messageOf([&] {
+                  map.LoadFromBytes(Lines({"[Options]", "CityCount=1", "[0]", "R_0=abc"}), flags);
+              }),
+              "'abc' is not a valid integer value\nРаздел [0], ключ «R_0»");
+    EXPECT_EQ(messageOf([&] {
+                  map.LoadFromBytes(Lines({"[Options]", "CityCount=1", "[0]", "Y=1E300"}), flags);
+              }),
+              "Координаты узла 0 лежат вне допустимого диапазона\nРаздел [0], ключ «Y»");
+    EXPECT_THROW(map.LoadFromBytes(Lines({"[Options]", "ShowRoads=yes"}), flags), EConvertError);
+
+    TempDir dir;
+    const std::string path = dir.File("broken.ga");
+    WriteAll(path, Lines({"[Options]", "CityCount=40000"}));
+    EXPECT_EQ(messageOf([&] { map.LoadFromFile(path, flags); }),
+              "Карта содержит слишком много узлов: 40000, допускается не более 32767.\n"
+              "Раздел [Options], ключ «CityCount»\nФайл: " +
+                  path);
+    EXPECT_THROW(map.LoadFromFile(path, flags), ETSPError);
 }
 
 TEST(MapFile, TruncatedFilesLoadWhatTheyHold) {

@@ -43,6 +43,38 @@ TEST(MapModel, DeleteCityRenumbersTheSelection) {
     EXPECT_EQ(map.City(1).Name, "2");
 }
 
+TEST(MapModel, InsertCityPutsADeletedNodeBackExactly) {
+    TTSPMap map = Nodes(5);
+    Road(map, 1, 2);
+    Road(map, 2, 3);
+    Road(map, 3, 4);
+    map.AddRoadEntry(2, 2); // a road to itself goes and comes back with the node
+    map.SelectCity(4);
+    map.SelectCity(2);
+    map.SelectCity(0);
+    const TDisplayFlags flags;
+    const std::string before = map.SaveToBytes(flags);
+    const TCity removed = map.City(2);
+    const TIntegerArray selection = map.SelectedCities();
+    const TIntegerArray roadsOf1 = map.City(1).Roads;
+    const TIntegerArray roadsOf3 = map.City(3).Roads;
+
+    map.DeleteCity(2);
+    map.InsertCity(2, removed);
+    // The neighbours' lists lost their entry and get it back in its place.
+    map.SetCityRoads(1, roadsOf1);
+    map.SetCityRoads(3, roadsOf3);
+    map.SetSelection(selection);
+    EXPECT_EQ(map.SaveToBytes(flags), before);
+    EXPECT_TRUE(map.IdsArePositions());
+
+    map.InsertCity(map.Count(), removed); // at the end: nothing moves
+    EXPECT_EQ(map.City(5).ID, 5);
+    EXPECT_EQ(RoadsOf(map, 4), std::vector<int32_t>{3});
+    EXPECT_THROW(map.InsertCity(7, removed), ETSPError);
+    EXPECT_THROW(map.SetCityRoads(-1, {}), ETSPError);
+}
+
 TEST(MapModel, DeleteCityOfAMissingIdLeavesTheMapAlone) {
     TTSPMap map = PathGraph(4);
     map.SelectCity(0);
