@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace seams {
 
@@ -64,14 +65,15 @@ QString DefaultOpen(QWidget* parent, const QString& filter, const QString& defau
     return Chosen(dialog, defaultSuffix);
 }
 
-QString DefaultSave(QWidget* parent, const QString& filter, const QString& defaultSuffix) {
+QString DefaultSave(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                    const QString& suggestedPath) {
     QFileDialog dialog(parent, QString(), StartFolder(defaultSuffix, true));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The map is written over an existing file without a question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(ToQtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return Chosen(dialog, defaultSuffix);
@@ -105,6 +107,21 @@ bool DefaultAsk(QWidget* parent, const QString& title, const QString& text) {
     return ExecModal(box) == QMessageBox::Ok;
 }
 
+TSaveChangesAnswer DefaultSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, Title(), text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(Text("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(Text("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(Text("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    ExecModal(box);
+    if (box.clickedButton() == save)
+        return TSaveChangesAnswer::Save;
+    if (box.clickedButton() == discard)
+        return TSaveChangesAnswer::Discard;
+    return TSaveChangesAnswer::Cancel;
+}
+
 void DefaultBeep() {
     QApplication::beep();
 }
@@ -126,10 +143,11 @@ void SetFirstFolder(const QString& defaultSuffix, const QString& folder) {
 }
 
 FileDialogFunction GetOpenFileName = DefaultOpen;
-FileDialogFunction GetSaveFileName = DefaultSave;
+SaveDialogFunction GetSaveFileName = DefaultSave;
 MessageFunction ShowInformation = DefaultInformation;
 MessageFunction ShowError = DefaultError;
 QuestionFunction AskOkCancel = DefaultAsk;
+SaveChangesFunction AskSaveChanges = DefaultSaveChanges;
 std::function<void()> Beep = DefaultBeep;
 TUrlOpener OpenUrl = MakeDefaultOpener();
 
@@ -139,6 +157,7 @@ void RestoreDefaults() {
     ShowInformation = DefaultInformation;
     ShowError = DefaultError;
     AskOkCancel = DefaultAsk;
+    AskSaveChanges = DefaultSaveChanges;
     Beep = DefaultBeep;
     OpenUrl = DefaultOpenUrl;
 }

@@ -20,8 +20,12 @@ namespace seams {
 using FileDialogFunction =
     std::function<QString(QWidget* parent, const QString& filter, const QString& defaultSuffix)>;
 extern FileDialogFunction GetOpenFileName;
-// Save dialog: same contract; never asks before overwriting.
-extern FileDialogFunction GetSaveFileName;
+// Save dialog: same contract, starting at suggestedPath (a file name or a
+// path; empty for none). It asks before it lets a file be overwritten.
+using SaveDialogFunction =
+    std::function<QString(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                          const QString& suggestedPath)>;
+extern SaveDialogFunction GetSaveFileName;
 // The open and save dialogs of a kind of file (by its suffix) start where
 // the last file of that kind was chosen; before the first, an open dialog
 // starts in this folder (the sample maps for maps).
@@ -35,6 +39,11 @@ extern MessageFunction ShowError;
 using QuestionFunction =
     std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
 extern QuestionFunction AskOkCancel;
+// The question before a map with unsaved changes goes: "Сохранить",
+// "Не сохранять" or "Отмена" (also Esc and closing the box).
+enum class TSaveChangesAnswer { Save, Discard, Cancel };
+using SaveChangesFunction = std::function<TSaveChangesAnswer(QWidget* parent, const QString& text)>;
+extern SaveChangesFunction AskSaveChanges;
 
 // The default beep.
 extern std::function<void()> Beep;

@@ -23,3 +23,9 @@ void ShowUnknownException();
 // Runs an action and shows any exception it throws as notify() would, without
 // letting it unwind through Qt's own frames. Returns false when it threw.
 bool RunGuarded(const std::function<void()>& action);
+
+// The action as a slot that runs it guarded: a command's errors are shown by
+// the program's error display and the command ends; the window goes on.
+template <typename Action> auto Guarded(Action action) {
+    return [action] { RunGuarded(action); };
+}

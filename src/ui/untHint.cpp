@@ -2,9 +2,11 @@
 
 #include "core/NumberText.h"
 #include "core/TSPErrors.h"
+#include "core/TextEncoding.h"
 #include "guibase/Seams.h"
 #include "guibase/Text.h"
 #include "map/TSPMap.h"
+#include "ui/MapCommands.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
 #include "widgets/TCaptionBar.h"
@@ -13,6 +15,7 @@
 #include "widgets/TImageButton.h"
 #include "widgets/TImageList.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,10 +32,6 @@ namespace {
 
 constexpr QSize kClientSize{177, 213};
 constexpr int kCaptionHeight = 23;
-
-int32_t CurrentNode() {
-    return frmMain ? frmMain->CurrentNodeID : -1;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
@@ -130,42 +129,105 @@ void TfrmHint::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void TfrmHint::Fill(int32_t position) {
-    if (position < 0 || position >= g_Map.Count())
+void TfrmHint::ShowNode(int32_t id) {
+    const int32_t position = g_Map.IndexOfID(id);
+    if (position < 0)
         return;
-    // Filling sets the name and the kind, whose change handlers store them
-    // back into the node; the copies are taken first for that reason.
-    const TCity city = g_Map.City(position);
+    targetId_ = id;
+    const TCity& city = g_Map.City(position);
+    filling_ = true;
     CityName->setText(QString::fromStdString(city.Name));
-    NCityX->setText(QString::fromStdString(FloatToStr(city.X)));
-    NCityY->setText(QString::fromStdString(FloatToStr(city.Y)));
+    CityName->setModified(false);
+    ShowCoordinates(position);
     StartCity->setChecked(city.ThisCity);
+    filling_ = false;
+    ShowCaption(CityName->text());
+}
+
+void TfrmHint::Forget() {
+    targetId_ = -1;
+    ShowCaption(QString());
+    hide();
+}
+
+int32_t TfrmHint::TargetPosition() const {
+    return targetId_ < 0 ? -1 : g_Map.IndexOfID(targetId_);
+}
+
+void TfrmHint::FollowMap() {
+    if (targetId_ < 0)
+        return;
+    const int32_t position = TargetPosition();
+    if (position < 0) {
+        Forget();
+        return;
+    }
+    // Only what differs is written: a field being typed into keeps its text
+    // and its cursor.
+    const TCity& city = g_Map.City(position);
+    filling_ = true;
+    if (Utf8Left(CityName->text().toStdString(), kMaxNameLength) != city.Name)
+        CityName->setText(QString::fromStdString(city.Name));
+    if (!NCityX->isModified() && !NCityY->isModified())
+        ShowCoordinates(position);
+    if (StartCity->isChecked() != city.ThisCity)
+        StartCity->setChecked(city.ThisCity);
+    filling_ = false;
+    ShowCaption(QString::fromStdString(city.Name));
+}
+
+void TfrmHint::FollowRenumbering(int32_t position, int delta) {
+    if (targetId_ < 0)
+        return;
+    if (delta < 0 && targetId_ == position)
+        Forget();
+    else if (targetId_ >= position)
+        targetId_ += delta;
+}
+
+void TfrmHint::ShowCaption(const QString& name) {
+    // "Информация" and the node's name, cut to the room left of the close
+    // button, so that the window always says which node it edits.
+    const QString caption = QStringLiteral("Информация");
+    if (name.isEmpty()) {
+        FormCaption->SetCaption(caption);
+        FormCaption->CaptionLabel()->setToolTip(QString());
+        return;
+    }
+    QLabel* label = FormCaption->CaptionLabel();
+    const int room = CloseBtn->x() - 8;
+    const QString full = caption + QStringLiteral(": ") + name;
+    FormCaption->SetCaption(QFontMetrics(label->font()).elidedText(full, Qt::ElideRight, room));
+    // Centred in the room left of the close button rather than in the bar.
+    label->move((CloseBtn->x() - label->width()) / 2, label->y());
+    label->setToolTip(full);
 }
 
 void TfrmHint::CityNameChange() {
-    // The node at the position CurrentNodeID (IDs equal positions); with no
-    // such node (after a right click on empty space) the name goes nowhere.
-    const int32_t position = CurrentNode();
-    if (position < 0 || position >= g_Map.Count())
+    const int32_t position = TargetPosition();
+    if (filling_ || position < 0 || !frmMain)
         return;
-    g_Map.SetCityName(position, CityName->text().toStdString());
+    const std::string name = Utf8Left(CityName->text().toStdString(), kMaxNameLength);
+    const std::string& old = g_Map.City(position).Name;
+    if (name == old)
+        return;
+    frmMain->PushEdit(new TRenameNodeCommand(frmMain->EditTarget(), position, old, name));
+    ShowCaption(CityName->text());
 }
 
 void TfrmHint::StartCityClick() {
-    const int32_t position = g_Map.IndexOfID(CurrentNode());
-    if (position >= 0)
-        g_Map.SetCityKind(position, StartCity->isChecked());
-    if (frmMain)
-        frmMain->RedrawMap();
+    const int32_t position = TargetPosition();
+    if (filling_ || position < 0 || !frmMain)
+        return;
+    if (g_Map.City(position).ThisCity != StartCity->isChecked())
+        frmMain->PushEdit(
+            new TNodeKindCommand(frmMain->EditTarget(), position, StartCity->isChecked()));
 }
 
 void TfrmHint::Button1Click() {
-    if (frmMain)
-        frmMain->StopRunIfActive();
-    g_Display.ShowPath = false;
-    g_Map.DeleteCity(CurrentNode());
-    if (frmMain)
-        frmMain->RedrawMap();
+    const int32_t position = TargetPosition();
+    if (position >= 0 && frmMain)
+        frmMain->PushEdit(new TDeleteNodeCommand(frmMain->EditTarget(), position));
     close();
 }
 
@@ -177,6 +239,8 @@ void TfrmHint::ShowCoordinates(int32_t position) {
     const TCity& city = g_Map.City(position);
     NCityX->setText(QString::fromStdString(FloatToStr(city.X)));
     NCityY->setText(QString::fromStdString(FloatToStr(city.Y)));
+    NCityX->setModified(false);
+    NCityY->setModified(false);
 }
 
 void TfrmHint::CoordinatesEntered() {
@@ -184,8 +248,8 @@ void TfrmHint::CoordinatesEntered() {
         return;
     NCityX->setModified(false);
     NCityY->setModified(false);
-    const int32_t position = g_Map.IndexOfID(CurrentNode());
-    if (position < 0)
+    const int32_t position = TargetPosition();
+    if (position < 0 || !frmMain)
         return;
     double x = 0;
     double y = 0;
@@ -195,12 +259,13 @@ void TfrmHint::CoordinatesEntered() {
         if (std::fabs(x) > kMaxCoordinate || std::fabs(y) > kMaxCoordinate)
             throw ETSPError("Координаты узла " + std::to_string(position) +
                             " лежат вне допустимого диапазона");
-        g_Map.SetCityPosition(position, x, y);
     } catch (const std::exception& error) {
         ShowCoordinates(position);
         seams::ShowError(this, MessageText(QString::fromUtf8(error.what())));
         return;
     }
-    if (frmMain)
-        frmMain->RedrawMap();
+    const TCity& city = g_Map.City(position);
+    if (x != city.X || y != city.Y)
+        frmMain->PushEdit(new TMoveNodeCommand(frmMain->EditTarget(), Text("изменение координат"),
+                                               position, QPointF(city.X, city.Y), QPointF(x, y)));
 }

@@ -1,7 +1,10 @@
 #pragma once
-// The city window: name, coordinates and kind of the node the editor last
-// touched (CurrentNodeID), and a button that deletes it. Borderless, stays on
-// top, dragged by its caption strip; Esc closes it.
+// The city window: name, coordinates and kind of one node, and a button that
+// deletes it. It shows the node the editor last touched: a double click opens
+// it for that node, and while it is open every press that hits a node shows
+// that node instead. Its edits always act on the node it shows; each is a
+// step of the main window's undo history. Borderless, stays on top, dragged
+// by its caption strip; Esc closes it.
 
 #include <QWidget>
 
@@ -20,9 +23,20 @@ class TfrmHint : public QWidget {
 public:
     explicit TfrmHint(QWidget* parent = nullptr);
 
-    // Shows the node at a list position in the fields. Setting the fields
-    // stores the name and kind back into that node, as typing would.
-    void Fill(int32_t position);
+    // Shows the node with this ID from now on: caption, name, coordinates
+    // and kind. An ID that names no node changes nothing (the window keeps
+    // the node it showed).
+    void ShowNode(int32_t id);
+    // Shows no node any more and closes (the map it belonged to went).
+    void Forget();
+    // The ID of the node the window shows, or -1.
+    int32_t TargetID() const { return targetId_; }
+    // The map changed (a step done or undone): the fields show the node as
+    // it is now; a node that went takes the window with it.
+    void FollowMap();
+    // A node was inserted (+1) or removed (-1) at a list position: the
+    // window keeps showing the same node under its new ID.
+    void FollowRenumbering(int32_t position, int delta);
 
     // Handlers.
     void CityNameChange();
@@ -52,7 +66,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The node the window shows, as a list position; -1 when none.
+    int32_t TargetPosition() const;
     void ShowCoordinates(int32_t position);
+    void ShowCaption(const QString& name);
+
+    int32_t targetId_ = -1;
+    // Set while the window itself fills its fields: their change handlers
+    // then store nothing.
+    bool filling_ = false;
 };
 
 extern TfrmHint* frmHint;

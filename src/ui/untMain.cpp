@@ -42,12 +42,6 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-// File types of the file dialogs, as "description|pattern".
-const TLaterText kMapFilter{"Файлы задачи коммивояжера (*.ga)|*.ga"};
-const QString kMapSuffix = QStringLiteral("ga");
-const TLaterText kPictureFilter{"Карты (*.bmp)|*.*"};
-const QString kPictureSuffix = QStringLiteral("bmp");
-
 constexpr int kToolPanelHeight = 41;
 constexpr QSize kToolButtonSize{37, 32};
 constexpr int kToolButtonTop = 4;
@@ -99,16 +93,6 @@ private:
     QList<int> separators_;
 };
 
-// A command's errors are shown by the program's error display and the
-// command ends; the window goes on.
-template <typename Action> auto Guarded(Action action) {
-    return [action] { RunGuarded(action); };
-}
-
-QWidget* FindPanelControl(const char* name) {
-    return frmResults ? frmResults->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -116,9 +100,9 @@ QWidget* FindPanelControl(const char* name) {
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Text("Трасолан"));
     // The splash shows while the window is being built.
     StartMark = CreateMainWindowStartMark(this);
+    BuildUndoStack();
     BuildImageLists();
     BuildMenu();
     BuildToolPanel();
@@ -130,8 +114,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
                                      kMapViewSize.height() + StatusBar->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // A map file dropped on the window opens it.
+    setAcceptDrops(true);
 
     FormCreate();
+    StartUntitledDocument();
+    RebuildRecentMenu();
 }
 
 TfrmMain::~TfrmMain() {
@@ -204,6 +192,8 @@ struct TfrmMain::TMenuItemSpec {
     // Instead of a handler: the shared command the item triggers; its
     // caption becomes the item's tool-tip.
     QAction* TfrmMain::*Triggers = nullptr;
+    // Instead of a handler: a sub-menu, kept in this field and filled later.
+    QMenu* TfrmMain::*SubMenu = nullptr;
 };
 
 void TfrmMain::BuildMenu() {
@@ -243,10 +233,16 @@ void TfrmMain::BuildActions() {
     const TActionSpec actions[] = {
         {&TfrmMain::NewMap, "NewMap", "Новая карта", "Очистить карту городов",
          &TfrmMain::NewMapExecute, nullptr, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {&TfrmMain::OpenMap, "OpenMap", "Открыть", "Открыть карту городов",
+        {&TfrmMain::OpenMap, "OpenMap", "&Открыть", "Открыть карту городов",
          &TfrmMain::OpenMapExecute, "open", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {&TfrmMain::SaveMap, "SaveMap", "Сохранить", "Сохранить карту городов",
+        {&TfrmMain::SaveMap, "SaveMap", "&Сохранить", "Сохранить карту городов",
          &TfrmMain::SaveMapExecute, "save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {&TfrmMain::SaveMapAs, "SaveMapAs", "Сохранить &как…", "", &TfrmMain::SaveMapAsExecute,
+         nullptr, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {&TfrmMain::EditUndo, "EditUndo", "&Отменить", "", &TfrmMain::EditUndoExecute, nullptr,
+         QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {&TfrmMain::EditRedo, "EditRedo", "&Повторить", "", &TfrmMain::EditRedoExecute, nullptr,
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {&TfrmMain::LoadMapFromFile, "LoadMapFromFile", "Загрузить фон", "Загрузить фон карты",
          &TfrmMain::LoadMapFromFileExecute},
         {&TfrmMain::GenerateMap, "GenerateMap", "Сгенерировать", "Создать случайную карту городов",
@@ -254,7 +250,7 @@ void TfrmMain::BuildActions() {
         {&TfrmMain::StartGA, "StartGA", "Решатель", "Начать выполнение генетического алгоритма",
          &TfrmMain::StartGAExecute},
         {&TfrmMain::Help, "Help", "О программе", "Об авторе проекта", &TfrmMain::HelpExecute},
-        {&TfrmMain::TestCrossovers, "TestCrossovers", "Тест кроссоверов", "",
+        {&TfrmMain::TestCrossovers, "TestCrossovers", "&Тест кроссоверов", "",
          &TfrmMain::TestCrossoversExecute, "crossover"},
         {&TfrmMain::ViewFitneses, "ViewFitneses", "Просмотр функции приспособленности", "",
          &TfrmMain::ViewFitnesesExecute},
@@ -270,51 +266,58 @@ void TfrmMain::BuildActions() {
                 Guarded([this, execute = spec.Execute] { (this->*execute)(); }));
         this->*spec.Field = action;
     }
+    EditRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
+// Captions carry their Alt mnemonics ("&").
 void TfrmMain::BuildMenus() {
     const TMenuItemSpec separator{};
-    FileMenu =
-        AddMenu("FileMenu", "Файл",
-                {{.Field = &TfrmMain::OpenMap},
-                 {.Field = &TfrmMain::SaveMap},
-                 separator,
-                 {&TfrmMain::ExitItem, "ExitItem", "Выход", "exit", &TfrmMain::ExitItemClick}});
+    FileMenu = AddMenu(
+        "FileMenu", "&Файл",
+        {{.Field = &TfrmMain::OpenMap},
+         {.Field = &TfrmMain::SaveMap},
+         {.Field = &TfrmMain::SaveMapAs},
+         {.Name = "RecentMenu", .Caption = "&Недавние карты", .SubMenu = &TfrmMain::RecentMenu},
+         separator,
+         {&TfrmMain::ExitItem, "ExitItem", "В&ыход", "exit", &TfrmMain::ExitItemClick}});
+    EditMenu = AddMenu("EditMenu", "&Правка",
+                       {{.Field = &TfrmMain::EditUndo}, {.Field = &TfrmMain::EditRedo}});
     OptionsMenu =
-        AddMenu("OptionsMenu", "Опции",
-                {{&TfrmMain::PaintSetka, "PaintSetka", "Рисовать сетку", nullptr,
+        AddMenu("OptionsMenu", "&Опции",
+                {{&TfrmMain::PaintSetka, "PaintSetka", "Рисовать &сетку", nullptr,
                   &TfrmMain::PaintSetkaClick, QKeySequence(), true},
                  separator,
-                 {&TfrmMain::ShowPathItem, "ShowPathItem", "Показывать решение", nullptr,
+                 {&TfrmMain::ShowPathItem, "ShowPathItem", "Показывать &решение", nullptr,
                   &TfrmMain::ShowPathItemClick, QKeySequence(Qt::Key_F2), true},
-                 {&TfrmMain::ShowRoadsItem, "ShowRoadsItem", "Показывать дороги", nullptr,
+                 {&TfrmMain::ShowRoadsItem, "ShowRoadsItem", "Показывать &дороги", nullptr,
                   &TfrmMain::ShowRoadsItemClick, QKeySequence(Qt::Key_F3), true, true},
-                 {&TfrmMain::ShowCityNameItem, "ShowCityNameItem", "Показывать названия городов",
+                 {&TfrmMain::ShowCityNameItem, "ShowCityNameItem", "Показывать &названия городов",
                   nullptr, &TfrmMain::ShowCityNameItemClick, QKeySequence(Qt::Key_F4), true}});
-    ExtraMenu = AddMenu("ExtraMenu", "Дополнительно",
+    ExtraMenu = AddMenu("ExtraMenu", "&Дополнительно",
                         {{.Field = &TfrmMain::TestCrossovers},
-                         {&TfrmMain::LearningItem, "LearningItem", "Обучение операциям", "learning",
-                          &TfrmMain::LearningItemClick}});
+                         {&TfrmMain::LearningItem, "LearningItem", "&Обучение операциям",
+                          "learning", &TfrmMain::LearningItemClick}});
     TaskMenu =
-        AddMenu("TaskMenu", "Задача",
-                {{&TfrmMain::GenerateItem, "GenerateItem", "Сгенерировать", "generate",
+        AddMenu("TaskMenu", "&Задача",
+                {{&TfrmMain::GenerateItem, "GenerateItem", "&Сгенерировать", "generate",
                   &TfrmMain::GenerateMapExecute},
-                 {&TfrmMain::SolveItem, "SolveItem", "Решить", "solve", &TfrmMain::SolveItemClick},
-                 {&TfrmMain::StopItem, "StopItem", "Остановить", "stop", &TfrmMain::StopItemClick},
+                 {&TfrmMain::SolveItem, "SolveItem", "&Решить", "solve", &TfrmMain::SolveItemClick},
+                 {&TfrmMain::StopItem, "StopItem", "&Остановить", "stop", &TfrmMain::StopItemClick},
                  separator,
-                 {&TfrmMain::ChromSostItem, "ChromSostItem", "Распределение хромосом при решении",
+                 {&TfrmMain::ChromSostItem, "ChromSostItem", "Распределение &хромосом при решении",
                   "chromosomes", &TfrmMain::ChromSostItemClick},
                  {.Name = "FitnessItem",
-                  .Caption = "Функция приспособленности",
+                  .Caption = "&Функция приспособленности",
                   .Icon = "fitness",
                   .Triggers = &TfrmMain::ViewFitneses}});
-    HelpMenu = AddMenu("HelpMenu", "Помощь",
-                       {{&TfrmMain::HelpItem, "HelpItem", "Справка", "help",
+    HelpMenu = AddMenu("HelpMenu", "По&мощь",
+                       {{&TfrmMain::HelpItem, "HelpItem", "&Справка", "help",
                          &TfrmMain::HelpItemClick, QKeySequence(Qt::Key_F1)},
                         separator,
                         {.Field = &TfrmMain::AboutItem,
                          .Name = "AboutItem",
-                         .Caption = "О программе",
+                         .Caption = "&О программе",
                          .Icon = "about",
                          .Triggers = &TfrmMain::Help}});
 }
@@ -334,6 +337,13 @@ void TfrmMain::AddMenuItem(QMenu* menu, const TMenuItemSpec& spec) {
             menu->addAction(this->*spec.Field);
         else
             menu->addSeparator();
+        return;
+    }
+    if (spec.SubMenu) {
+        QMenu* sub = menu->addMenu(Text(spec.Caption));
+        sub->setObjectName(QString::fromLatin1(spec.Name));
+        sub->setToolTipsVisible(true);
+        this->*spec.SubMenu = sub;
         return;
     }
     QAction* item = menu->addAction(Text(spec.Caption));
@@ -377,6 +387,8 @@ void TfrmMain::BuildKeys() {
         // starts (a modal window still blocks it).
         {&TfrmMain::LearningKey, "LearningKey", QKeySequence(Qt::CTRL | Qt::Key_L),
          Qt::ApplicationShortcut, &TfrmMain::LearningItemClick},
+        {&TfrmMain::MenuKey, "MenuKey", QKeySequence(Qt::Key_F10), Qt::WindowShortcut,
+         &TfrmMain::MenuKeyPress},
     };
     for (const TKeySpec& spec : keys) {
         auto* key = new QShortcut(spec.Key, this);
@@ -475,6 +487,14 @@ void TfrmMain::BuildStatusBar() {
     StatusPanel1->setFrameShadow(QFrame::Sunken);
     StatusBar->addWidget(StatusPanel0);
     StatusBar->addWidget(StatusPanel1);
+    // The run time written into the empty panel must not make the bar taller
+    // (the view would lose a pixel, and show both scroll bars from then on).
+    StatusPanel0->setText(QStringLiteral("00:00:00"));
+    const int panelHeight = StatusPanel0->sizeHint().height();
+    StatusPanel0->clear();
+    StatusPanel0->setFixedHeight(panelHeight);
+    StatusPanel1->setFixedHeight(panelHeight);
+    StatusBar->setFixedHeight(StatusBar->sizeHint().height());
 }
 
 // ---------------------------------------------------------------------------
@@ -536,97 +556,6 @@ void TfrmMain::SetElapsedTimeText(const QString& text) {
 
 // ---------------------------------------------------------------------------
 // Commands
-
-void TfrmMain::NewMapExecute() {
-    StopRunIfActive();
-    g_Map.Clear();
-    CreateSolver();
-    RedrawMap();
-    if (QWidget* start = FindPanelControl("StartBtn"))
-        start->setEnabled(true);
-    if (QWidget* stop = FindPanelControl("StopBtn"))
-        stop->setEnabled(false);
-}
-
-void TfrmMain::OpenMapExecute() {
-    // A cancelled dialog changes nothing; OpenMapFile stops a run once a file
-    // is chosen.
-    const QString path = seams::GetOpenFileName(this, kMapFilter, kMapSuffix);
-    if (!path.isEmpty()) {
-        RedrawMap();
-        OpenMapFile(path);
-    }
-    RedrawMap();
-}
-
-bool TfrmMain::OpenMapFile(const QString& path) {
-    StopRunIfActive();
-    const bool loaded = RunGuarded([&] {
-        // The map file is read completely before it replaces the map, so a
-        // bad file leaves the user's map as it was.
-        TfrmProgressScope progress(frmProgress, TfrmProgressScope::Load);
-        g_Map.LoadFromFile(path.toStdString(), g_Display, progress.Callbacks());
-    });
-    hitIndex_.Invalidate();
-    if (loaded)
-        UpdateCityCount();
-    RedrawMap();
-    return loaded;
-}
-
-void TfrmMain::SaveMapExecute() {
-    const QString path = seams::GetSaveFileName(this, kMapFilter, kMapSuffix);
-    if (!path.isEmpty()) {
-        RedrawMap();
-        RunGuarded([&] {
-            TfrmProgressScope progress(frmProgress, TfrmProgressScope::Save);
-            g_Map.SaveToFile(path.toStdString(), g_Display, progress.Callbacks());
-        });
-    }
-    RedrawMap();
-}
-
-void TfrmMain::LoadMapFromFileExecute() {
-    const QString path = seams::GetOpenFileName(this, kPictureFilter, kPictureSuffix);
-    if (!path.isEmpty())
-        LoadBackgroundFile(path);
-    Roads->repaint();
-}
-
-bool TfrmMain::LoadBackgroundFile(const QString& path) {
-    // The previous picture goes first; a picture that cannot be read leaves
-    // the plain surface, at the view's current size.
-    background_ = QImage();
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage picture = reader.read();
-    if (picture.isNull()) {
-        hasBackground_ = false;
-        RedrawMap();
-        seams::ShowError(
-            this,
-            Text("Не удалось загрузить фон карты из файла %1: %2").arg(path, reader.errorString()));
-        return false;
-    }
-    picture.setDevicePixelRatio(1.0);
-    background_ = picture.convertToFormat(QImage::Format_RGB32);
-    Roads->setFixedSize(background_.size());
-    hasBackground_ = true;
-    RedrawMap();
-    return true;
-}
-
-void TfrmMain::GenerateMapExecute() {
-    // The dialog stops a run only when it generates; closing it changes nothing.
-    ExecModal(*frmRandomN);
-    hitIndex_.Invalidate();
-    RedrawMap();
-}
-
-void TfrmMain::GenerateKeyPress() {
-    frmRandomN->GenerateRandomMap();
-    hitIndex_.Invalidate();
-}
 
 void TfrmMain::StartGAExecute() {
     UpdateCityCount();
@@ -733,10 +662,37 @@ void TfrmMain::FormActivate() {
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // The pointer did not move, but what lay under it may have.
+    HideLittleHint();
+    FitWindowToSurface();
     RedrawMap();
 }
 
+// The window opens just large enough for the default map surface. A scaled
+// screen (QT_SCALE_FACTOR=1.5) rounds the window to whole device pixels,
+// which can cost the view a pixel and bring up both scroll bars; the first
+// resizes after the window appears make up for that, and stop as soon as the
+// surface fits.
+void TfrmMain::FitWindowToSurface() {
+    if (fitAttempts_ <= 0 || !isVisible() || isMaximized() || isFullScreen())
+        return;
+    const QSize missing =
+        (Roads->size() - ScrollBox->maximumViewportSize()).expandedTo(QSize(0, 0));
+    if (missing.isNull()) {
+        fitAttempts_ = 0;
+        return;
+    }
+    --fitAttempts_;
+    resize(size() + missing);
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // Отмена keeps the program, the map and a run as they were.
+    if (!closing_ && !AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
     g_Display.ShowPath = false;
     if (population_ && population_->State() == solver::stRunning)
         population_->Stop();

@@ -5,15 +5,18 @@
 // RedrawMap (untMainView.cpp); what the mouse does on the map is in
 // untMainEditing.cpp.
 
+#include "ui/MapCommands.h"
 #include "ui/MapPainter.h"
 #include "ui/untMainHitIndex.h"
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -28,6 +31,8 @@ class QScrollArea;
 class QShortcut;
 class QStatusBar;
 class QTimer;
+class QUndoCommand;
+class QUndoStack;
 class TImageButton;
 class TImageList;
 class TItemDrawer;
@@ -83,11 +88,62 @@ private:
     QImage picture_;
 };
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TMapEditHost {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
+
+    // --- The document (untMainDocument.cpp) ----------------------------------
+    // The map's file, "" for a map that has none yet.
+    const QString& MapFilePath() const { return mapFile_; }
+    // The map's name in the title and the questions: its file's name, the
+    // name an imported map will be saved under, or "Без имени".
+    QString DocumentName() const;
+    // True while the map has changes that its file does not hold.
+    bool HasUnsavedChanges() const;
+    // The unsaved-changes question: "Сохранить изменения в карте «…»?" with
+    // Сохранить / Не сохранять / Отмена, asked only when the map has unsaved
+    // changes. True when the caller may go on: nothing was unsaved, the map
+    // was saved, or the user chose not to save. Отмена, or a save that failed
+    // or was cancelled, gives false and leaves everything as it was (a run
+    // included). Every command that replaces the map asks it first.
+    bool AskToSaveChanges();
+    // Takes a map built aside (an import, say) as a new document without a
+    // file: stops a run, replaces the map, starts a fresh undo history and a
+    // fresh solver, marks the map unsaved (Save asks for a name, suggesting
+    // suggestedName), writes the node count and redraws. The display flags
+    // stay, except that the route is hidden.
+    void AdoptImportedMap(TTSPMap&& map, const QString& suggestedName);
+    // Writes the map to path and makes it the map's file. Errors are shown;
+    // false when nothing was written.
+    bool SaveMapToFile(const QString& path);
+    // Forgets the file and the history: a new map that is not unsaved.
+    void StartUntitledDocument();
+    // Fills "Недавние карты" from the settings.
+    void RebuildRecentMenu();
+
+    // --- The undo history (untMainDocument.cpp) ------------------------------
+    QUndoStack* UndoStack() const { return undoStack_; }
+    // Puts an edit on the history, which does it.
+    void PushEdit(QUndoCommand* command);
+    // What the edits work on: the map, its display flags and this window.
+    TEditTarget EditTarget();
+    // TMapEditHost.
+    void StopRunForEdit() override;
+    void MapReplaced() override;
+    void NodeInserted(int32_t position) override;
+    void NodeRemoved(int32_t position) override;
+    void ShowBackground(const QImage& picture, QSize surface) override;
+    void SetMapFile(const QString& path) override;
+    // Replaces the whole map by what `change` makes of it, as one step of the
+    // history named stepName, into a map without a file. Stops a run first;
+    // `after` is what the step's redo puts back. Does not ask about unsaved
+    // changes: the caller has.
+    void ReplaceMap(const QString& stepName, const std::function<void()>& change,
+                    const std::function<std::shared_ptr<const TMapContent>()>& after);
+    // True once the window has agreed to close (the program is ending).
+    bool IsClosing() const { return closing_; }
 
     // --- The solver ----------------------------------------------------------
     solver::TTSPPopulation* Population() const { return population_.get(); }
@@ -154,6 +210,9 @@ public:
     QAction* NewMap = nullptr;
     QAction* OpenMap = nullptr;
     QAction* SaveMap = nullptr;
+    QAction* SaveMapAs = nullptr;
+    QAction* EditUndo = nullptr;
+    QAction* EditRedo = nullptr;
     QAction* LoadMapFromFile = nullptr;
     QAction* GenerateMap = nullptr;
     QAction* StartGA = nullptr;
@@ -164,6 +223,8 @@ public:
     // The menu bar and its items.
     QMenuBar* MainMenu1 = nullptr;
     QMenu* FileMenu = nullptr;
+    QMenu* RecentMenu = nullptr; // "Недавние карты", inside FileMenu
+    QMenu* EditMenu = nullptr;
     QMenu* OptionsMenu = nullptr;
     QMenu* ExtraMenu = nullptr;
     QMenu* TaskMenu = nullptr;
@@ -184,11 +245,15 @@ public:
     QShortcut* GenerateKey = nullptr; // F5
     QShortcut* StartKey = nullptr;    // F9
     QShortcut* LearningKey = nullptr; // Ctrl+L (the learning item is hidden)
+    QShortcut* MenuKey = nullptr;     // F10: the menu bar
 
     // --- Command handlers ----------------------------------------------------
     void NewMapExecute();
     void OpenMapExecute();
     void SaveMapExecute();
+    void SaveMapAsExecute();
+    void EditUndoExecute();
+    void EditRedoExecute();
     void LoadMapFromFileExecute();
     void GenerateMapExecute();
     void StartGAExecute();
@@ -206,7 +271,11 @@ public:
     void HelpItemClick();
     void GenerateKeyPress(); // F5
     void StartKeyPress();    // F9
+    void MenuKeyPress();     // F10
     void Timer1Timer();
+    // Opens a map after asking about unsaved changes (a recent file, a file
+    // dropped on the window); false when the user cancelled or it failed.
+    bool OpenMapAskingFirst(const QString& path);
 
     // --- Map editing (untMainEditing.cpp) ------------------------------------
     // Pointer events of the map view in map pixels; screenPos places the hints
@@ -239,6 +308,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -258,8 +329,27 @@ private:
     void BuildStatusBar();
     QAction* MakeAction(const QString& name, const QString& text, const QString& hint);
 
+    // The document and its history.
+    void BuildUndoStack();
+    void UpdateUndoItems();
+    void UpdateTitle();
+    void RememberRecentFile(const QString& path);
+    void AfterEdit();
+    bool DragInProgress() const;
+    // Ends a move or road drag without finishing it (the map under it went).
+    void CancelDrag();
+    // Follows an inserted (+1) or removed (-1) node in the IDs the editor keeps.
+    void FollowRenumbering(int32_t position, int delta);
+    // The window opens just large enough for the default surface; see
+    // FitWindowToSurface.
+    void FitWindowToSurface();
+
     // Editing helpers.
     void CreateNodeAt(int x, int y);
+    void FinishRoad(int x, int y);
+    void ToggleSelection(int32_t id);
+    // The city window follows the node a press hit.
+    void RetargetCityWindow();
     void ShowLittleHint(const QString& text, const QPoint& screenPos);
     void HideLittleHint();
     void SetHandCursor(bool hand);
@@ -282,6 +372,18 @@ private:
     std::unique_ptr<QCursor> handCursor_;
     bool handShown_ = false;
     TNodeHitIndex hitIndex_;
+    // Where the dragged node was when the drag began.
+    QPointF moveFrom_;
+    // The node the last left press created, or -1 (a missed double click
+    // shows that node).
+    int32_t createdByPress_ = -1;
+
+    QUndoStack* undoStack_ = nullptr;
+    QString mapFile_;
+    QString suggestedName_;
+    // Resizes left to make up for scaled screens' rounding (FitWindowToSurface).
+    int fitAttempts_ = 3;
+    bool closing_ = false;
 };
 
 extern TfrmMain* frmMain;

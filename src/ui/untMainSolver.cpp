@@ -16,7 +16,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -40,31 +39,6 @@ void TfrmMain::NewBestFound(solver::TTSPPopulation& sender, double best) {
 }
 
 namespace {
-
-// Notices the main window being closed while the test's runs go on: the close
-// stops the current run, and the test must then not start the next one.
-class TCloseWatch : public QObject {
-public:
-    explicit TCloseWatch(QObject* watched) : watched_(watched) {
-        watched->installEventFilter(this);
-    }
-    ~TCloseWatch() override {
-        if (watched_)
-            watched_->removeEventFilter(this);
-    }
-    bool Closed() const { return closed_ || !watched_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == watched_ && event->type() == QEvent::Close)
-            closed_ = true;
-        return false;
-    }
-
-private:
-    QPointer<QObject> watched_;
-    bool closed_ = false;
-};
 
 bool g_TestActive = false;
 
@@ -94,7 +68,9 @@ void RunCrossoverTest(TfrmMain& main) {
     struct Reset {
         ~Reset() { g_TestActive = false; }
     } reset;
-    TCloseWatch closeWatch(&main);
+    // The main window may be closed during a run: the close stops the run,
+    // and the test must then not start the next one.
+    const QPointer<TfrmMain> window(&main);
 
     main.UpdateCityCount();
     frmResults->show();
@@ -112,7 +88,7 @@ void RunCrossoverTest(TfrmMain& main) {
             results.Names[static_cast<std::size_t>(kind)] = QStringLiteral("Adaptive");
         }
         frmResults->StartBtnClick();
-        if (closeWatch.Closed())
+        if (!window || window->IsClosing())
             return; // the program is ending: no further runs, no chart
         ReadRun(results, kind);
     }

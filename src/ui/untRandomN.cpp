@@ -1,8 +1,10 @@
 #include "ui/untRandomN.h"
 
+#include "core/RandomUnit.h"
 #include "guibase/Text.h"
 #include "map/RandomMap.h"
 #include "map/TSPMap.h"
+#include "ui/MapCommands.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/untMain.h"
 #include "ui/untResultsUpDown.h"
@@ -70,8 +72,11 @@ TfrmRandomN::TfrmRandomN(QWidget* parent) : QDialog(parent, Qt::Tool) {
 void TfrmRandomN::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (parentWidget()) {
-        const QRect owner = parentWidget()->frameGeometry();
-        move(owner.center() - rect().center());
+        // Centred by its client area: the frame is not known before the
+        // dialog is first shown, and a frame-based move would put it higher
+        // (or lower) that first time than every later one.
+        const QRect owner = parentWidget()->geometry();
+        setGeometry(QRect(owner.center() - rect().center(), size()));
     }
     CountCityEdit->setFocus();
     CountCityEdit->selectAll();
@@ -87,17 +92,12 @@ void TfrmRandomN::NonCityTrackBarChange() {
 }
 
 void TfrmRandomN::RndBtnClick() {
-    GenerateRandomMap();
-    accept();
+    // Отмена in the unsaved-changes question keeps the dialog open.
+    if (GenerateRandomMap())
+        accept();
 }
 
-void TfrmRandomN::GenerateRandomMap() {
-    // A run on the old map ends before the map goes away.
-    if (frmMain)
-        frmMain->StopRunIfActive();
-    // Input waits while the map is rebuilt, so that no click lands in a half-made
-    // map.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+bool TfrmRandomN::GenerateRandomMap() {
     TRandomMapSettings settings;
     settings.Count = CountCityEditUpDown->Position();
     settings.RoadShare = RoadsTrackBar->value();
@@ -107,9 +107,31 @@ void TfrmRandomN::GenerateRandomMap() {
         settings.Width = frmMain->Roads->width();
         settings.Height = frmMain->Roads->height();
     }
-    ::GenerateRandomMap(g_Map, settings, g_Display, std::nullopt, [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    if (frmMain)
-        frmMain->RedrawMap();
+    // Settings beyond what the program can hold are refused before anything
+    // is asked or changed.
+    CheckRandomMapSettings(settings);
+    if (!frmMain) {
+        ::GenerateRandomMap(g_Map, settings, g_Display);
+        return true;
+    }
+    if (!frmMain->AskToSaveChanges())
+        return false;
+    uint32_t seed = 0;
+    frmMain->ReplaceMap(
+        Text("случайная карта"),
+        [&] {
+            // Input waits while the map is rebuilt, so that no click lands in
+            // a half-made map.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            // Seeded from the clock as always; the seed is kept so that the
+            // history can make the same map again.
+            Randomize();
+            seed = RandSeed();
+            ::GenerateRandomMap(g_Map, settings, g_Display, seed, [] {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            });
+        },
+        [&] { return TMapContent::Generated(settings, seed); });
+    frmMain->RedrawMap();
+    return true;
 }

@@ -18,7 +18,9 @@ public:
 
     // Replaces the map by a random one with the dialog's current settings and
     // redraws the main window's map. The dialog need not be showing (F5).
-    void GenerateRandomMap();
+    // Asks about unsaved changes first: false when the user kept the map.
+    // The new map is a step of the undo history and has no file.
+    bool GenerateRandomMap();
 
     void RndBtnClick();
     void RoadsTrackBarChange();

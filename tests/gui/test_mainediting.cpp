@@ -319,11 +319,13 @@ private Q_SLOTS:
         frmMain->CurrentNodeID = 0;
         frmHint->hide();
         DoubleClick({300, 300});
-        // The first press created a city; the window opened for node 0.
-        QVERIFY(g_Map.Count() >= 2);
+        // The first press created a city, and the window shows that city.
+        QCOMPARE(g_Map.Count(), 2);
         QCOMPARE(g_Map.City(1).X, 300.0);
         QVERIFY(frmHint->isVisible());
-        QCOMPARE(frmHint->NCityX->text(), QStringLiteral("40"));
+        QCOMPARE(frmHint->TargetID(), 1);
+        QCOMPARE(frmHint->NCityX->text(), QStringLiteral("300"));
+        QCOMPARE(frmHint->CityName->text(), QStringLiteral("1"));
     }
 
     void cityWindowLayout() {
@@ -358,14 +360,20 @@ private Q_SLOTS:
         QVERIFY(frmHint->isVisible());
     }
 
-    void renamingWithNoNodeDoesNothing() {
+    void aPressThatHitsNoNodeKeepsTheWindowsNode() {
         AddNode(40, 50);
         frmMain->RoadsDblClick(QPoint(10, 10));
         Click({300, 300}, Qt::RightButton); // CurrentNodeID := -1
         QCOMPARE(frmMain->CurrentNodeID, -1);
         QTest::keyClicks(frmHint->CityName, QStringLiteral("xyz"));
         QVERIFY(Script().Errors.isEmpty());
-        QCOMPARE(g_Map.City(0).Name, std::string("0"));
+        QCOMPARE(g_Map.City(0).Name, std::string("0xyz"));
+        // A window that never showed a node edits none.
+        frmHint->Forget();
+        frmMain->CurrentNodeID = 5;
+        frmMain->RoadsDblClick(QPoint(10, 10));
+        QTest::keyClicks(frmHint->CityName, QStringLiteral("!"));
+        QCOMPARE(g_Map.City(0).Name, std::string("0xyz"));
     }
 
     void cityWindowKindAndCoordinates() {

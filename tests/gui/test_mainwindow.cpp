@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
@@ -107,7 +108,8 @@ private Q_SLOTS:
     void init() { fixture::ResetProgram(); }
 
     void layoutOfTheWindow() {
-        QCOMPARE(frmMain->windowTitle(), QStringLiteral("Трасолан"));
+        QCOMPARE(frmMain->windowTitle(), QStringLiteral("Без имени[*] — Трасолан"));
+        QVERIFY(!frmMain->isWindowModified());
         QCOMPARE(frmMain->MainPanel->height(), 41);
         QCOMPARE(frmMain->Roads->size(), QSize(767, 446));
         QCOMPARE(frmMain->Roads->pos(), QPoint(0, 0));
@@ -175,33 +177,54 @@ private Q_SLOTS:
         QStringList titles;
         for (QAction* action : bar->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{QStringLiteral("Файл"), QStringLiteral("Опции"),
-                                      QStringLiteral("Дополнительно"), QStringLiteral("Задача"),
-                                      QStringLiteral("Помощь")}));
+        // Every caption carries an Alt mnemonic, no two alike in one menu.
+        QCOMPARE(titles, (QStringList{QStringLiteral("&Файл"), QStringLiteral("&Правка"),
+                                      QStringLiteral("&Опции"), QStringLiteral("&Дополнительно"),
+                                      QStringLiteral("&Задача"), QStringLiteral("По&мощь")}));
         QCOMPARE(MenuTexts(frmMain->FileMenu),
-                 (QStringList{QStringLiteral("Открыть"), QStringLiteral("Сохранить"),
-                              QStringLiteral("-"), QStringLiteral("Выход")}));
-        QCOMPARE(
-            MenuTexts(frmMain->OptionsMenu),
-            (QStringList{QStringLiteral("Рисовать сетку"), QStringLiteral("-"),
-                         QStringLiteral("Показывать решение"), QStringLiteral("Показывать дороги"),
-                         QStringLiteral("Показывать названия городов")}));
+                 (QStringList{QStringLiteral("&Открыть"), QStringLiteral("&Сохранить"),
+                              QStringLiteral("Сохранить &как…"), QStringLiteral("&Недавние карты"),
+                              QStringLiteral("-"), QStringLiteral("В&ыход")}));
+        QCOMPARE(MenuTexts(frmMain->EditMenu),
+                 (QStringList{QStringLiteral("&Отменить"), QStringLiteral("&Повторить")}));
+        QCOMPARE(MenuTexts(frmMain->OptionsMenu),
+                 (QStringList{QStringLiteral("Рисовать &сетку"), QStringLiteral("-"),
+                              QStringLiteral("Показывать &решение"),
+                              QStringLiteral("Показывать &дороги"),
+                              QStringLiteral("Показывать &названия городов")}));
         QCOMPARE(MenuTexts(frmMain->ExtraMenu),
-                 (QStringList{QStringLiteral("Тест кроссоверов"),
-                              QStringLiteral("Обучение операциям")}));
+                 (QStringList{QStringLiteral("&Тест кроссоверов"),
+                              QStringLiteral("&Обучение операциям")}));
         QCOMPARE(MenuTexts(frmMain->TaskMenu),
-                 (QStringList{QStringLiteral("Сгенерировать"), QStringLiteral("Решить"),
-                              QStringLiteral("Остановить"), QStringLiteral("-"),
-                              QStringLiteral("Распределение хромосом при решении"),
-                              QStringLiteral("Функция приспособленности")}));
+                 (QStringList{QStringLiteral("&Сгенерировать"), QStringLiteral("&Решить"),
+                              QStringLiteral("&Остановить"), QStringLiteral("-"),
+                              QStringLiteral("Распределение &хромосом при решении"),
+                              QStringLiteral("&Функция приспособленности")}));
         QCOMPARE(MenuTexts(frmMain->HelpMenu),
-                 (QStringList{QStringLiteral("Справка"), QStringLiteral("-"),
-                              QStringLiteral("О программе")}));
+                 (QStringList{QStringLiteral("&Справка"), QStringLiteral("-"),
+                              QStringLiteral("&О программе")}));
+        for (QMenu* menu : bar->findChildren<QMenu*>()) {
+            QSet<QKeySequence> mnemonics;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator() || !action->isVisible())
+                    continue;
+                const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+                QVERIFY2(!mnemonic.isEmpty() && !mnemonics.contains(mnemonic),
+                         qPrintable(action->text()));
+                mnemonics.insert(mnemonic);
+            }
+        }
 
-        QCOMPARE(MenuItem(frmMain->FileMenu, QStringLiteral("Открыть"))->shortcut(),
+        QCOMPARE(MenuItem(frmMain->FileMenu, QStringLiteral("&Открыть"))->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+O")));
-        QCOMPARE(MenuItem(frmMain->FileMenu, QStringLiteral("Сохранить"))->shortcut(),
+        QCOMPARE(MenuItem(frmMain->FileMenu, QStringLiteral("&Сохранить"))->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(frmMain->SaveMapAs->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+        QCOMPARE(frmMain->EditUndo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(frmMain->EditRedo->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                      QKeySequence(QStringLiteral("Ctrl+Y"))}));
+        QCOMPARE(frmMain->MenuKey->key(), QKeySequence(Qt::Key_F10));
         QCOMPARE(frmMain->ShowPathItem->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(frmMain->ShowRoadsItem->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(frmMain->ShowCityNameItem->shortcut(), QKeySequence(Qt::Key_F4));
@@ -212,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(frmMain->GenerateKey->key(), QKeySequence(Qt::Key_F5));
         QCOMPARE(frmMain->StartKey->key(), QKeySequence(Qt::Key_F9));
         QCOMPARE(frmMain->LearningKey->key(), QKeySequence(QStringLiteral("Ctrl+L")));
-        QCOMPARE(frmMain->TestCrossovers->text(), QStringLiteral("Тест кроссоверов"));
+        QCOMPARE(frmMain->TestCrossovers->text(), QStringLiteral("&Тест кроссоверов"));
         QCOMPARE(frmMain->ViewFitneses->text(),
                  QStringLiteral("Просмотр функции приспособленности"));
     }
@@ -261,6 +284,11 @@ private Q_SLOTS:
         QVERIFY(!g_Display.ShowRoads);
         QTest::keyClick(frmMain, Qt::Key_F4);
         QVERIFY(g_Display.ShowCityName);
+        // F10 takes the keyboard to the menu bar, its first menu open.
+        QTest::keyClick(frmMain, Qt::Key_F10);
+        QTRY_VERIFY(frmMain->FileMenu->isVisible());
+        QCOMPARE(frmMain->MainMenu1->activeAction(), frmMain->FileMenu->menuAction());
+        frmMain->FileMenu->hide();
     }
 
     void ctrlNClearsTheMapAndKeepsBackground() {

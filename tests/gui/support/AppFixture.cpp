@@ -4,6 +4,7 @@
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
 #include "ui/Forms.h"
+#include "ui/RecentFiles.h"
 #include "ui/TrasolanApplication.h"
 #include "ui/frmLittleHint.h"
 #include "ui/untHint.h"
@@ -13,6 +14,7 @@
 #include "ui/untResults.h"
 
 #include <QAction>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,10 +47,16 @@ void InstallScriptedSeams() {
         g_script.OpenSuffixes << suffix;
         return TakeAnswer(g_script.OpenAnswers);
     };
-    seams::GetSaveFileName = [](QWidget*, const QString& filter, const QString& suffix) {
+    seams::GetSaveFileName = [](QWidget*, const QString& filter, const QString& suffix,
+                                const QString& suggested) {
         g_script.SaveFilters << filter;
         g_script.SaveSuffixes << suffix;
+        g_script.SaveSuggestions << suggested;
         return TakeAnswer(g_script.SaveAnswers);
+    };
+    seams::AskSaveChanges = [](QWidget*, const QString& text) {
+        g_script.SaveChangesQuestions << text;
+        return g_script.SaveChangesAnswer;
     };
     seams::ShowError = [](QWidget*, const QString& text) { g_script.Errors << text; };
     seams::ShowInformation = [](QWidget*, const QString& text) { g_script.Informations << text; };
@@ -86,7 +94,7 @@ void ResetProgram() {
     if (frmMain && frmMain->Population() && frmMain->Population()->State() != solver::stStopped)
         frmMain->Population()->Stop();
     if (frmHint)
-        frmHint->hide();
+        frmHint->Forget();
     if (LittleHint)
         LittleHint->hide();
     if (frmResults)
@@ -107,6 +115,9 @@ void ResetProgram() {
                 TempPath(QStringLiteral("no-picture.png"))); // plain surface again
         frmMain->Roads->setFixedSize(767, 446);
         frmMain->CreateSolver();
+        frmMain->StartUntitledDocument();
+        recent::Clear();
+        frmMain->RebuildRecentMenu();
         frmMain->RedrawMap();
     }
     g_script = TSeamScript{};
@@ -137,6 +148,10 @@ int RunWithApplication(int argc, char** argv, int (*body)(int, char**)) {
     // program lies.
     if (qEnvironmentVariableIsEmpty("TRASOLAN_DATA_DIR"))
         qputenv("TRASOLAN_DATA_DIR", TRASOLAN_TEST_DATA_DIR);
+    // The program's settings (the recent maps) go to the test's own folder,
+    // never into the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       TempPath(QStringLiteral("settings")));
     TApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     return body(argc, argv);

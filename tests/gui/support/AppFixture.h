@@ -7,6 +7,8 @@
 //
 // replaces QTEST_MAIN and does all of it.
 
+#include "guibase/Seams.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,12 +26,17 @@ struct TSeamScript {
     std::deque<QString> SaveAnswers;
     // Answer of every OK/Cancel question.
     bool QuestionAnswer = true;
+    // Answer of the unsaved-changes question: not saving lets every command
+    // go on, as it did before the question existed.
+    seams::TSaveChangesAnswer SaveChangesAnswer = seams::TSaveChangesAnswer::Discard;
 
     // What the program asked and showed.
     QStringList OpenFilters;
     QStringList OpenSuffixes;
     QStringList SaveFilters;
     QStringList SaveSuffixes;
+    QStringList SaveSuggestions;
+    QStringList SaveChangesQuestions;
     QStringList Errors;
     QStringList Informations;
     QStringList Questions;
@@ -43,7 +50,8 @@ void InstallScriptedSeams();
 
 // Puts the program back to its start-up state between tests: empty map,
 // start-up display flags and check marks, no background, editor idle,
-// secondary windows hidden, a fresh population, a clean script.
+// secondary windows hidden, a fresh population, a new document without a
+// file or history, no recent maps, a clean script.
 void ResetProgram();
 
 // A path in a temporary folder that lives as long as the test program.
