@@ -3,6 +3,7 @@
 
 #include "support/AppFixture.h"
 #include "support/MapHelpers.h"
+#include "support/MouseHelpers.h"
 
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
@@ -17,53 +18,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using fixture::AddNode;
 using fixture::AddRoad;
+using fixture::Click;
+using fixture::DoubleClick;
+using fixture::MoveTo;
+using fixture::Press;
+using fixture::Release;
 using fixture::Script;
+using fixture::ShiftDrag;
+using fixture::View;
 
 namespace {
-
-QWidget* View() {
-    return frmMain->Roads;
-}
-
-void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mousePress(View(), button, modifiers, at);
-}
-
-void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton,
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mouseRelease(View(), button, modifiers, at);
-}
-
-void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    Press(at, button, modifiers);
-    Release(at, button, modifiers);
-}
-
-void MoveTo(QPoint at) {
-    QTest::mouseMove(View(), at);
-}
-
-// What the window system delivers for a double click: press, release,
-// double click (the second press), release.
-void DoubleClick(QPoint at) {
-    Click(at);
-    QTest::mouseDClick(View(), Qt::LeftButton, Qt::NoModifier, at);
-    Release(at);
-}
-
-// A Shift-drag from one point to another with a few moves on the way.
-void ShiftDrag(QPoint from, QPoint to) {
-    Press(from, Qt::LeftButton, Qt::ShiftModifier);
-    MoveTo((from + to) / 2);
-    MoveTo(to);
-    Release(to, Qt::LeftButton, Qt::ShiftModifier);
-}
 
 TIntegerArray Roads(int32_t position) {
     return g_Map.City(position).Roads;
@@ -328,7 +297,110 @@ private Q_SLOTS:
         QCOMPARE(frmHint->CityName->text(), QStringLiteral("1"));
     }
 
+    // The window edits the node it shows, and shows the node a press hits:
+    // double-click Москва, click Тверь, type, delete.
+    void theCityWindowEditsTheNodeItShows() {
+        const int32_t moscow = AddNode(100, 300);
+        const int32_t tver = AddNode(60, 200);
+        g_Map.SetCityName(moscow, "Москва");
+        g_Map.SetCityName(tver, "Тверь");
+        DoubleClick({100, 300});
+        QCOMPARE(frmHint->CityName->text(), QStringLiteral("Москва"));
+        QCOMPARE(frmHint->FormCaption->Caption(), QStringLiteral("Информация: Москва"));
+        Click({60, 200});
+        QCOMPARE(frmHint->TargetID(), tver);
+        QCOMPARE(frmHint->CityName->text(), QStringLiteral("Тверь"));
+        QCOMPARE(frmHint->NCityX->text(), QStringLiteral("60"));
+        QCOMPARE(frmHint->FormCaption->Caption(), QStringLiteral("Информация: Тверь"));
+        QTest::keyClicks(frmHint->CityName, QStringLiteral("-2"));
+        QCOMPARE(g_Map.City(tver).Name, std::string("Тверь-2"));
+        QCOMPARE(g_Map.City(moscow).Name, std::string("Москва"));
+        QTest::mouseClick(frmHint->Button1, Qt::LeftButton);
+        QCOMPARE(g_Map.Count(), 1);
+        QCOMPARE(g_Map.City(0).Name, std::string("Москва"));
+        QVERIFY(!frmHint->isVisible());
+    }
+
+    // Nodes put in and taken out before the window's node renumber it; the
+    // window keeps showing the same node.
+    void theCityWindowFollowsItsNodeThroughRenumbering() {
+        AddNode(40, 50);
+        AddNode(140, 50);
+        AddNode(240, 50);
+        g_Map.SetCityName(2, "Клин");
+        DoubleClick({40, 50});
+        QTest::mouseClick(frmHint->Button1, Qt::LeftButton); // node 0 goes
+        DoubleClick({240, 50});
+        QCOMPARE(frmHint->TargetID(), 1);
+        frmMain->EditUndo->trigger(); // node 0 is back: Клин is 2 again
+        QCOMPARE(frmHint->TargetID(), 2);
+        QCOMPARE(frmHint->CityName->text(), QStringLiteral("Клин"));
+        QTest::keyClicks(frmHint->CityName, QStringLiteral("!"));
+        QCOMPARE(g_Map.City(2).Name, std::string("Клин!"));
+        QCOMPARE(g_Map.City(1).Name, std::string("1"));
+        // The window's node taken away by an undo takes the window along.
+        frmMain->EditUndo->trigger(); // the rename
+        Click({400, 300});            // a new city, last
+        DoubleClick({400, 300});
+        frmMain->EditUndo->trigger();
+        QVERIFY(!frmHint->isVisible());
+        QCOMPARE(frmHint->TargetID(), -1);
+    }
+
+    void windowsBesideThePointerStayOnTheScreen() {
+        const QRect screen = frmMain->screen()->availableGeometry();
+        AddNode(40, 50);
+        frmMain->CurrentNodeID = 0;
+        frmMain->RoadsDblClick(screen.bottomRight() - QPoint(20, 20));
+        QVERIFY(screen.contains(frmHint->frameGeometry()));
+        frmHint->hide();
+
+        // A long name near the right edge of the screen.
+        g_Map.SetCityName(0, std::string(50, 'W'));
+        const QPoint place = frmMain->pos();
+        frmMain->move(screen.right() - 60 - View()->mapTo(frmMain, QPoint(0, 0)).x(), place.y());
+        QTRY_VERIFY(View()->mapToGlobal(QPoint(40, 50)).x() > screen.right() - 30);
+        MoveTo({40, 50});
+        QVERIFY(LittleHint->isVisible());
+        QVERIFY(LittleHint->width() > 200);
+        QVERIFY(screen.contains(LittleHint->frameGeometry()));
+        frmMain->move(place);
+        QTRY_COMPARE(frmMain->pos(), place);
+    }
+
+    void theHoverHintGoesWhenTheMapUnderItChanges() {
+        const auto hover = [] {
+            AddNode(100, 100);
+            MoveTo({300, 300});
+            MoveTo({100, 100});
+            return LittleHint->isVisible();
+        };
+        QVERIFY(hover());
+        frmMain->NewMap->trigger();
+        QVERIFY(!LittleHint->isVisible());
+        frmMain->GenerateKeyPress();
+        g_Map.Clear();
+        QVERIFY(hover());
+        frmMain->GenerateKeyPress();
+        QVERIFY(!LittleHint->isVisible());
+        g_Map.Clear();
+        const QString path = fixture::TempPath(QStringLiteral("hover.ga"));
+        QVERIFY(hover());
+        g_Map.SaveToFile(path.toStdString(), g_Display);
+        QVERIFY(frmMain->OpenMapFile(path));
+        QVERIFY(!LittleHint->isVisible());
+        MoveTo({300, 300});
+        MoveTo({100, 100});
+        QVERIFY(LittleHint->isVisible());
+        const QSize size = frmMain->size();
+        frmMain->resize(size + QSize(20, 10));
+        QTRY_VERIFY(!LittleHint->isVisible());
+        frmMain->resize(size);
+        QTRY_COMPARE(frmMain->size(), size);
+    }
+
     void cityWindowLayout() {
+        frmHint->Forget();
         QCOMPARE(frmHint->FormCaption->Caption(), QStringLiteral("Информация"));
         QCOMPARE(frmHint->FormCaption->height(), 23);
         QCOMPARE(frmHint->CloseBtn->geometry(), QRect(148, 1, 19, 21));

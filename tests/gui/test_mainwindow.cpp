@@ -2,6 +2,7 @@
 // seams, the background picture, random maps, the progress window and the
 // default error display.
 
+#include "PanelFixture.h"
 #include "support/AppFixture.h"
 #include "support/MapHelpers.h"
 
@@ -124,6 +125,30 @@ private Q_SLOTS:
         frmMain->SetElapsedTimeText(QStringLiteral("00:01:02"));
         QCOMPARE(frmMain->StatusPanel0->text(), QStringLiteral("00:01:02"));
         QVERIFY(frmMain->StatusPanel1->text().isEmpty());
+    }
+
+    // The default surface shows whole, before a run and after one has written
+    // its time into the status bar. ctest runs this again at
+    // QT_SCALE_FACTOR=1.5, where the window is rounded to device pixels.
+    void noScrollBarsBeforeOrAfterARun() {
+        const auto noBars = [] {
+            QCoreApplication::sendPostedEvents();
+            return !frmMain->ScrollBox->horizontalScrollBar()->isVisible() &&
+                   !frmMain->ScrollBox->verticalScrollBar()->isVisible();
+        };
+        QTRY_VERIFY(noBars());
+        const int statusHeight = frmMain->StatusBar->height();
+        frmMain->SetElapsedTimeText(QString());
+        panelfixture::UseRandomMap(8);
+        panelfixture::AtGeneration(20, [] {
+            frmResults->Timer1Timer(); // the one-second clock
+            frmResults->StopBtnClick();
+        });
+        frmResults->StartBtnClick();
+        QCOMPARE(frmMain->StatusPanel0->text(), QStringLiteral("00:00:01"));
+        QVERIFY(noBars());
+        QCOMPARE(frmMain->StatusBar->height(), statusHeight);
+        frmResults->hide();
     }
 
     // Each tool button runs its own command (the dialogs answer through the
