@@ -383,7 +383,8 @@ bool TfrmMain::LoadBackgroundFile(const QString& path) {
     if (picture.isNull()) {
         // The previous picture goes (the plain surface stays at the view's
         // size); undoing brings it back.
-        PushEdit(new TBackgroundCommand(EditTarget(), before, {QImage(), Roads->size()}));
+        if (hasBackground_)
+            PushEdit(new TBackgroundCommand(EditTarget(), before, {QImage(), Roads->size()}));
         seams::ShowError(this, QStringLiteral("Не удалось загрузить фон карты из файла %1: %2")
                                    .arg(path, reader.errorString()));
         return false;

@@ -154,6 +154,10 @@ private Q_SLOTS:
         CHECK_UNDO_AND_REDO("переименование города",
                             [] { QTest::keyClicks(frmHint->CityName, QStringLiteral("-Brod")); });
         QCOMPARE(frmHint->CityName->text(), QStringLiteral("2")); // the field follows the undo
+        // Typed and taken back: no step at all.
+        QTest::keyClicks(frmHint->CityName, QStringLiteral("x"));
+        QTest::keyClick(frmHint->CityName, Qt::Key_Backspace);
+        QCOMPARE(Steps(), 0);
         CHECK_UNDO_AND_REDO("превращение в город", [] { frmHint->StartCity->setChecked(true); });
         QVERIFY(!frmHint->StartCity->isChecked());
         CHECK_UNDO_AND_REDO("изменение координат",
