@@ -4,16 +4,12 @@
 
 #include "extras/ItemDrawer.h"
 #include "extras/StartMark.h"
-#include "guibase/ModalWindows.h"
-#include "guibase/Seams.h"
 #include "guibase/Text.h"
 #include "map/TSPMap.h"
 #include "solver/AlgorithmGetetic.h"
 #include "ui/Forms.h"
 #include "ui/Help.h"
 #include "ui/TrasolanApplication.h"
-#include "ui/untProgress.h"
-#include "ui/untRandomN.h"
 #include "ui/untResults.h"
 #include "widgets/TImageButton.h"
 #include "widgets/TImageList.h"
@@ -24,7 +20,6 @@
 #include <QCursor>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -270,7 +265,8 @@ void TfrmMain::BuildActions() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
-// Captions carry their Alt mnemonics ("&").
+// One line per item; captions carry their Alt mnemonics ("&"), no two alike
+// in one menu.
 void TfrmMain::BuildMenus() {
     const TMenuItemSpec separator{};
     FileMenu = AddMenu(
@@ -678,7 +674,10 @@ void TfrmMain::FitWindowToSurface() {
         return;
     const QSize missing =
         (Roads->size() - ScrollBox->maximumViewportSize()).expandedTo(QSize(0, 0));
-    if (missing.isNull()) {
+    // Rounding costs a pixel or two; more is a small screen or a large
+    // picture, which the scroll bars are for.
+    constexpr int kRounding = 2;
+    if (missing.isNull() || missing.width() > kRounding || missing.height() > kRounding) {
         fitAttempts_ = 0;
         return;
     }

@@ -3,7 +3,9 @@
 // the status bar. It owns the solver's population and the background picture
 // and opens every other window. The map view's picture is composed by
 // RedrawMap (untMainView.cpp); what the mouse does on the map is in
-// untMainEditing.cpp.
+// untMainEditing.cpp; the map as a document (its file, unsaved changes, the
+// file commands, the undo history every edit goes through) in
+// untMainDocument.cpp.
 
 #include "ui/MapCommands.h"
 #include "ui/MapPainter.h"
@@ -112,8 +114,9 @@ public:
     // Takes a map built aside (an import, say) as a new document without a
     // file: stops a run, replaces the map, starts a fresh undo history and a
     // fresh solver, marks the map unsaved (Save asks for a name, suggesting
-    // suggestedName), writes the node count and redraws. The display flags
-    // stay, except that the route is hidden.
+    // suggestedName: a file name or a path, ".ga" added when it has none),
+    // writes the node count and redraws. The display flags stay, except that
+    // the route is hidden. The caller asks AskToSaveChanges first.
     void AdoptImportedMap(TTSPMap&& map, const QString& suggestedName);
     // Writes the map to path and makes it the map's file. Errors are shown;
     // false when nothing was written.
