@@ -118,6 +118,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfrmMain::~TfrmMain() {
+    // The history goes while this window is still whole: its steps would
+    // otherwise be cleared among the children, telling a half-destroyed
+    // window that the map changed.
+    undoStack_->blockSignals(true);
+    undoStack_->clear();
     Timer1->stop();
     if (population_ && population_->State() == solver::stRunning)
         population_->Stop();
