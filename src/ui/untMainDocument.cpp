@@ -147,7 +147,7 @@ void TfrmMain::MapReplaced() {
     HideLittleHint();
     // The city window's node, if any, belonged to the map that went.
     if (frmHint)
-        frmHint->ShowNode(-1);
+        frmHint->Forget();
     CreateSolver();
 }
 
@@ -244,7 +244,7 @@ void TfrmMain::AdoptImportedMap(TTSPMap&& map, const QString& suggestedName) {
     CancelDrag();
     HideLittleHint();
     if (frmHint)
-        frmHint->ShowNode(-1);
+        frmHint->Forget();
     TakeContent(g_Map, map);
     map.Clear();
     g_Display.ShowPath = false;
@@ -268,7 +268,7 @@ void TfrmMain::ReplaceMap(const QString& stepName, const std::function<void()>& 
                                        mapFile_};
     change();
     if (frmHint)
-        frmHint->ShowNode(-1);
+        frmHint->Forget();
     PushEdit(new TReplaceMapCommand(EditTarget(), stepName, std::move(before), after()));
     SetMapFile(QString());
 }
@@ -320,7 +320,7 @@ bool TfrmMain::OpenMapFile(const QString& path) {
         CancelDrag();
         HideLittleHint();
         if (frmHint)
-            frmHint->ShowNode(-1);
+            frmHint->Forget();
         // An opened map starts a history of its own.
         StartUntitledDocument();
         SetMapFile(QFileInfo(path).absoluteFilePath());

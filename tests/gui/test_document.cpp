@@ -310,9 +310,13 @@ private Q_SLOTS:
         const QString path = OpenSampleMap();
         const std::string saved = FileBytes(path);
         Click({500, 400});
+        OpenCityWindowAt({100, 100});
         frmMain->NewMap->trigger(); // Не сохранять
         QCOMPARE(g_Map.Count(), 0);
         QCOMPARE(FileBytes(path), saved);
+        // The city window's node went with its map.
+        QVERIFY(!frmHint->isVisible());
+        QCOMPARE(frmHint->TargetID(), -1);
 
         OpenSampleMap();
         Click({500, 400});
