@@ -145,7 +145,7 @@ private Q_SLOTS:
             frmResults->StopBtnClick();
         });
         frmResults->StartBtnClick();
-        QCOMPARE(frmMain->StatusPanel0->text(), QStringLiteral("00:00:01"));
+        QVERIFY(frmMain->StatusPanel0->text().startsWith(QStringLiteral("00:00:")));
         QVERIFY(noBars());
         QCOMPARE(frmMain->StatusBar->height(), statusHeight);
         frmResults->hide();
