@@ -82,9 +82,23 @@ The address has been copied to the clipboard.</translation>
     </message>
     <message>
         <location filename="../src/guibase/Seams.cpp"/>
-        <location filename="../src/ui/untMain.cpp"/>
         <source>Трасолан</source>
         <translation>Trasolan</translation>
+    </message>
+    <message>
+        <location filename="../src/guibase/Seams.cpp"/>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <location filename="../src/guibase/Seams.cpp"/>
+        <source>Не сохранять</source>
+        <translation>Don't Save</translation>
+    </message>
+    <message>
+        <location filename="../src/guibase/Seams.cpp"/>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
     </message>
     <message>
         <location filename="../src/io/CsvCityList.cpp"/>
@@ -681,6 +695,18 @@ The address has been copied to the clipboard.</translation>
     </message>
     <message>
         <location filename="../src/map/TSPMapFile.cpp"/>
+        <source>
+Раздел [</source>
+        <translation>
+Section [</translation>
+    </message>
+    <message>
+        <location filename="../src/map/TSPMapFile.cpp"/>
+        <source>], ключ «</source>
+        <translation>], key «</translation>
+    </message>
+    <message>
+        <location filename="../src/map/TSPMapFile.cpp"/>
         <location filename="../src/ui/untHint.cpp"/>
         <source>Координаты узла </source>
         <translation>The coordinates of node </translation>
@@ -715,6 +741,13 @@ The address has been copied to the clipboard.</translation>
         <location filename="../src/map/TSPMapFile.cpp"/>
         <source> слишком велик для карты городов</source>
         <translation> is too large for a map of cities</translation>
+    </message>
+    <message>
+        <location filename="../src/map/TSPMapFile.cpp"/>
+        <source>
+Файл: </source>
+        <translation>
+File: </translation>
     </message>
     <message>
         <location filename="../src/map/TSPMapWalk.cpp"/>
@@ -911,6 +944,41 @@ Uses: </translation>
         <translation>No web browser was found, so the help opens in a window of the program. The help file: %1</translation>
     </message>
     <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>создание города</source>
+        <translation>new city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>переименование города</source>
+        <translation>rename city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>превращение в город</source>
+        <translation>turn into a city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>превращение в перевалочный пункт</source>
+        <translation>turn into a transit point</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>новая дорога</source>
+        <translation>new road</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>удаление города</source>
+        <translation>delete city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/MapCommands.cpp"/>
+        <source>загрузка фона</source>
+        <translation>load background</translation>
+    </message>
+    <message>
         <location filename="../src/ui/MapPainter.cpp"/>
         <source> (Начальная)</source>
         <translation> (Start)</translation>
@@ -990,6 +1058,11 @@ Uses: </translation>
         <location filename="../src/ui/untHint.cpp"/>
         <source>Является городом</source>
         <translation>Is a city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untHint.cpp"/>
+        <source>изменение координат</source>
+        <translation>change coordinates</translation>
     </message>
     <message>
         <location filename="../src/ui/untLearning.h"/>
@@ -1090,16 +1163,6 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Файлы задачи коммивояжера (*.ga)|*.ga</source>
-        <translation>Travelling-salesman task files (*.ga)|*.ga</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/untMain.cpp"/>
-        <source>Карты (*.bmp)|*.*</source>
-        <translation>Maps (*.bmp)|*.*</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/untMain.cpp"/>
         <source>Новая карта</source>
         <translation>New map</translation>
     </message>
@@ -1110,8 +1173,8 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Открыть</source>
-        <translation>Open</translation>
+        <source>&amp;Открыть</source>
+        <translation>&amp;Open</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
@@ -1120,13 +1183,30 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Сохранить</source>
-        <translation>Save</translation>
+        <source>&amp;Сохранить</source>
+        <translation>&amp;Save</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
         <source>Сохранить карту городов</source>
         <translation>Save the map of cities</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <source>Сохранить &amp;как…</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>&amp;Отменить</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>&amp;Повторить</source>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
@@ -1170,10 +1250,8 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <location filename="../src/ui/untMainSolver.cpp"/>
-        <location filename="../src/ui/untTestCrossover.cpp"/>
-        <source>Тест кроссоверов</source>
-        <translation>Crossover test</translation>
+        <source>&amp;Тест кроссоверов</source>
+        <translation>&amp;Crossover test</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
@@ -1182,89 +1260,153 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Файл</source>
-        <translation>File</translation>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Выход</source>
-        <translation>Exit</translation>
+        <source>&amp;Недавние карты</source>
+        <translation>&amp;Recent maps</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <location filename="../src/ui/untResults.cpp"/>
-        <source>Опции</source>
-        <translation>Options</translation>
+        <source>В&amp;ыход</source>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Рисовать сетку</source>
-        <translation>Draw grid</translation>
+        <source>&amp;Правка</source>
+        <translation>&amp;Edit</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Показывать решение</source>
-        <translation>Show solution</translation>
+        <source>&amp;Опции</source>
+        <translation>&amp;Options</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Показывать дороги</source>
-        <translation>Show roads</translation>
+        <source>Рисовать &amp;сетку</source>
+        <translation>Draw &amp;grid</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Показывать названия городов</source>
-        <translation>Show city names</translation>
+        <source>Показывать &amp;решение</source>
+        <translation>Show &amp;solution</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Дополнительно</source>
-        <translation>Extras</translation>
+        <source>Показывать &amp;дороги</source>
+        <translation>Show &amp;roads</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Обучение операциям</source>
-        <translation>Learning operations</translation>
+        <source>Показывать &amp;названия городов</source>
+        <translation>Show city &amp;names</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Задача</source>
-        <translation>Task</translation>
+        <source>&amp;Дополнительно</source>
+        <translation>E&amp;xtras</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Решить</source>
-        <translation>Solve</translation>
+        <source>&amp;Обучение операциям</source>
+        <translation>&amp;Learning operations</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Остановить</source>
-        <translation>Stop</translation>
+        <source>&amp;Задача</source>
+        <translation>&amp;Task</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Распределение хромосом при решении</source>
-        <translation>Chromosome distribution while solving</translation>
+        <source>&amp;Сгенерировать</source>
+        <translation>&amp;Generate</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Функция приспособленности</source>
-        <translation>Fitness function</translation>
+        <source>&amp;Решить</source>
+        <translation>&amp;Solve</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Помощь</source>
-        <translation>Help</translation>
+        <source>&amp;Остановить</source>
+        <translation>S&amp;top</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
-        <source>Справка</source>
-        <translation>Help</translation>
+        <source>Распределение &amp;хромосом при решении</source>
+        <translation>&amp;Chromosome distribution while solving</translation>
     </message>
     <message>
         <location filename="../src/ui/untMain.cpp"/>
+        <source>&amp;Функция приспособленности</source>
+        <translation>&amp;Fitness function</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <source>По&amp;мощь</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <source>&amp;Справка</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMain.cpp"/>
+        <source>&amp;О программе</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>Файлы задачи коммивояжера (*.ga)|*.ga</source>
+        <translation>Travelling-salesman task files (*.ga)|*.ga</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>Карты (*.bmp)|*.*</source>
+        <translation>Maps (*.bmp)|*.*</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>Без имени</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>%1[*] — Трасолан</source>
+        <translation>%1[*] — Trasolan</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>Сохранить изменения в карте «%1»?</source>
+        <translation>Save the changes to the map “%1”?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>очистка карты</source>
+        <translation>clear map</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
         <source>Не удалось загрузить фон карты из файла %1: %2</source>
         <translation>Could not load the map background from the file %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainDocument.cpp"/>
+        <source>&amp;Очистить список</source>
+        <translation>&amp;Clear list</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainEditing.cpp"/>
+        <source>снятие выделения</source>
+        <translation>unselect city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainEditing.cpp"/>
+        <source>выделение города</source>
+        <translation>select city</translation>
     </message>
     <message>
         <location filename="../src/ui/untMainEditing.cpp"/>
@@ -1280,6 +1422,17 @@ Uses: </translation>
         <location filename="../src/ui/untMainEditing.cpp"/>
         <source>Точка: </source>
         <translation>Point: </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainEditing.cpp"/>
+        <source>перемещение города</source>
+        <translation>move city</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untMainSolver.cpp"/>
+        <location filename="../src/ui/untTestCrossover.cpp"/>
+        <source>Тест кроссоверов</source>
+        <translation>Crossover test</translation>
     </message>
     <message>
         <location filename="../src/ui/untMainSolver.cpp"/>
@@ -1320,6 +1473,11 @@ Uses: </translation>
         <location filename="../src/ui/untRandomN.cpp"/>
         <source>Использовать %1% перевалочных пунктов </source>
         <translation>Use %1% transit points </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untRandomN.cpp"/>
+        <source>случайная карта</source>
+        <translation>random map</translation>
     </message>
     <message>
         <location filename="../src/ui/untResults.cpp"/>
@@ -1474,6 +1632,11 @@ Uses: </translation>
     </message>
     <message>
         <location filename="../src/ui/untResults.cpp"/>
+        <source>Опции</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/untResults.cpp"/>
         <source>Показать/спрятать дополнительные опции</source>
         <translation>Show/hide more options</translation>
     </message>
@@ -1616,6 +1779,70 @@ Uses: </translation>
         <location filename="../src/ui/untTypeTask.cpp"/>
         <source>выбранными пользователем</source>
         <translation>chosen by the user</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation type="vanished">Open</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation type="vanished">File</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation type="vanished">Exit</translation>
+    </message>
+    <message>
+        <source>Рисовать сетку</source>
+        <translation type="vanished">Draw grid</translation>
+    </message>
+    <message>
+        <source>Показывать решение</source>
+        <translation type="vanished">Show solution</translation>
+    </message>
+    <message>
+        <source>Показывать дороги</source>
+        <translation type="vanished">Show roads</translation>
+    </message>
+    <message>
+        <source>Показывать названия городов</source>
+        <translation type="vanished">Show city names</translation>
+    </message>
+    <message>
+        <source>Дополнительно</source>
+        <translation type="vanished">Extras</translation>
+    </message>
+    <message>
+        <source>Обучение операциям</source>
+        <translation type="vanished">Learning operations</translation>
+    </message>
+    <message>
+        <source>Задача</source>
+        <translation type="vanished">Task</translation>
+    </message>
+    <message>
+        <source>Решить</source>
+        <translation type="vanished">Solve</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation type="vanished">Stop</translation>
+    </message>
+    <message>
+        <source>Распределение хромосом при решении</source>
+        <translation type="vanished">Chromosome distribution while solving</translation>
+    </message>
+    <message>
+        <source>Функция приспособленности</source>
+        <translation type="vanished">Fitness function</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation type="vanished">Help</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation type="vanished">Help</translation>
     </message>
     <message>
         <source>Примеры карт</source>

@@ -188,7 +188,7 @@ void TfrmHint::FollowRenumbering(int32_t position, int delta) {
 void TfrmHint::ShowCaption(const QString& name) {
     // "Информация" and the node's name, cut to the room left of the close
     // button, so that the window always says which node it edits.
-    const QString caption = QStringLiteral("Информация");
+    const QString caption = Text("Информация");
     if (name.isEmpty()) {
         FormCaption->SetCaption(caption);
         FormCaption->CaptionLabel()->setToolTip(QString());

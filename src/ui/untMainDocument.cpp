@@ -32,9 +32,9 @@
 namespace {
 
 // File types of the file dialogs, as "description|pattern".
-const QString kMapFilter = QStringLiteral("Файлы задачи коммивояжера (*.ga)|*.ga");
+const TLaterText kMapFilter{"Файлы задачи коммивояжера (*.ga)|*.ga"};
 const QString kMapSuffix = QStringLiteral("ga");
-const QString kPictureFilter = QStringLiteral("Карты (*.bmp)|*.*");
+const TLaterText kPictureFilter{"Карты (*.bmp)|*.*"};
 const QString kPictureSuffix = QStringLiteral("bmp");
 
 // Steps kept in the history. Whole maps are kept compactly (a random map as
@@ -219,7 +219,7 @@ bool TfrmMain::HasUnsavedChanges() const {
 }
 
 void TfrmMain::UpdateTitle() {
-    setWindowTitle(DocumentName() + QStringLiteral("[*] — Трасолан"));
+    setWindowTitle(Text("%1[*] — Трасолан").arg(DocumentName()));
     setWindowModified(HasUnsavedChanges());
 }
 
@@ -385,8 +385,9 @@ bool TfrmMain::LoadBackgroundFile(const QString& path) {
         // size); undoing brings it back.
         if (hasBackground_)
             PushEdit(new TBackgroundCommand(EditTarget(), before, {QImage(), Roads->size()}));
-        seams::ShowError(this, QStringLiteral("Не удалось загрузить фон карты из файла %1: %2")
-                                   .arg(path, reader.errorString()));
+        seams::ShowError(
+            this,
+            Text("Не удалось загрузить фон карты из файла %1: %2").arg(path, reader.errorString()));
         return false;
     }
     picture.setDevicePixelRatio(1.0);

@@ -129,7 +129,7 @@ void TfrmMain::RoadsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modi
             RoadStartIndex = p;
             RoadStartID = city.ID;
             RoadEndID = -1;
-            ShowLittleHint(QStringLiteral("Новая дорога") + PointText(x, y), screenPos);
+            ShowLittleHint(Text("Новая дорога") + PointText(x, y), screenPos);
             RetargetCityWindow();
         }
     } else if (button == Qt::LeftButton) {

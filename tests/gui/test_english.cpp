@@ -98,15 +98,16 @@ private Q_SLOTS:
     void init() { fixture::ResetProgram(); }
 
     void menusAndPanelSpeakEnglish() {
-        QCOMPARE(frmMain->windowTitle(), QStringLiteral("Trasolan"));
+        QCOMPARE(frmMain->windowTitle(), QStringLiteral("Untitled[*] — Trasolan"));
         QStringList menus;
-        for (QMenu* menu : {frmMain->FileMenu, frmMain->OptionsMenu, frmMain->ExtraMenu,
-                            frmMain->TaskMenu, frmMain->HelpMenu})
+        for (QMenu* menu : {frmMain->FileMenu, frmMain->EditMenu, frmMain->OptionsMenu,
+                            frmMain->ExtraMenu, frmMain->TaskMenu, frmMain->HelpMenu})
             menus << menu->title();
-        QCOMPARE(menus, QStringList({QStringLiteral("File"), QStringLiteral("Options"),
-                                     QStringLiteral("Extras"), QStringLiteral("Task"),
-                                     QStringLiteral("Help")}));
-        QCOMPARE(frmMain->ShowRoadsItem->text(), QStringLiteral("Show roads"));
+        QCOMPARE(menus, QStringList({QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                     QStringLiteral("&Options"), QStringLiteral("E&xtras"),
+                                     QStringLiteral("&Task"), QStringLiteral("&Help")}));
+        QCOMPARE(frmMain->ShowRoadsItem->text(), QStringLiteral("Show &roads"));
+        QCOMPARE(frmMain->EditUndo->text(), QStringLiteral("&Undo"));
         QCOMPARE(frmMain->NewMapBtn->toolTip(), QStringLiteral("Clear the map of cities"));
         QCOMPARE(frmResults->StartBtn->Caption(), QStringLiteral("Start"));
         QCOMPARE(frmResults->MutationTypePanel->itemText(3), QStringLiteral("Random"));

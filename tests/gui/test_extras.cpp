@@ -945,7 +945,7 @@ void TestExtras::fileDialogsStartInTheFirstFolderThenWhereTheLastFileWasChosen()
     answer(map);
     QCOMPARE(seams::GetOpenFileName(nullptr, filter, QStringLiteral("ga")), map);
     answer({});
-    QVERIFY(seams::GetSaveFileName(nullptr, filter, QStringLiteral("ga")).isEmpty());
+    QVERIFY(seams::GetSaveFileName(nullptr, filter, QStringLiteral("ga"), QString()).isEmpty());
     QCOMPARE(folders,
              QStringList({QDir(first.path()).absolutePath(), QDir(chosen.path()).absolutePath()}));
 }
