@@ -105,13 +105,15 @@ std::string PlaceLine(std::string_view section, std::string_view key) {
 }
 
 // The error again, of the same type, with a line added below its wording.
-template <typename Action> auto WithLine(const std::string& line, Action action) {
+// The line is made only when there is an error: reads happen millions of
+// times in a large map.
+template <typename Action, typename Line> auto WithLine(Line line, Action action) {
     try {
         return action();
     } catch (const EConvertError& error) {
-        throw EConvertError(error.what() + line);
+        throw EConvertError(error.what() + line());
     } catch (const ETSPError& error) {
-        throw ETSPError(error.what() + line);
+        throw ETSPError(error.what() + line());
     }
 }
 
@@ -123,15 +125,15 @@ public:
     explicit TPlacedReader(const TFastIniFiles& store) : store_(store) {}
 
     int32_t Integer(std::string_view section, std::string_view key, int32_t defaultValue) const {
-        return WithLine(PlaceLine(section, key),
+        return WithLine([&] { return PlaceLine(section, key); },
                         [&] { return store_.ReadInteger(section, key, defaultValue); });
     }
     double Float(std::string_view section, std::string_view key, double defaultValue) const {
-        return WithLine(PlaceLine(section, key),
+        return WithLine([&] { return PlaceLine(section, key); },
                         [&] { return store_.ReadFloat(section, key, defaultValue); });
     }
     bool Bool(std::string_view section, std::string_view key, bool defaultValue) const {
-        return WithLine(PlaceLine(section, key),
+        return WithLine([&] { return PlaceLine(section, key); },
                         [&] { return store_.ReadBool(section, key, defaultValue); });
     }
 
@@ -280,7 +282,7 @@ void TTSPMap::LoadFromFile(const std::string& path, TDisplayFlags& flags,
     const std::string bytes = ReadMapFileBytes(path);
     // A refused value names its file below its place (the file errors of
     // the reading itself name it already).
-    WithLine("\nФайл: " + path, [&] { LoadFromBytes(bytes, flags, progress); });
+    WithLine([&] { return "\nФайл: " + path; }, [&] { LoadFromBytes(bytes, flags, progress); });
 }
 
 std::string TTSPMap::SaveToBytes(const TDisplayFlags& flags, const TMapProgress& progress) const {
